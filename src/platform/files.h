@@ -1,0 +1,75 @@
+// Files of the handheld's file service: exclusive opens, safe replacing writes, copies, folder
+// listings and the program's own folder. Names use the system's backslashes; HostPath maps them.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace plat {
+
+// Maps a system path ("Bitmaps\\x.bmp") to the host's separator. The one place that does it.
+std::string HostPath(std::string_view systemPath);
+
+// The folder that holds the running executable, ending in a separator.
+std::string ExecutableFolder();
+
+// An open file. Closing without Commit abandons a replacing write and keeps the old file.
+class File {
+public:
+    File() = default;
+    File(File&& other) noexcept;
+    File& operator=(File&& other) noexcept;
+    File(const File&) = delete;
+    File& operator=(const File&) = delete;
+    ~File();
+
+    explicit operator bool() const { return fd_ >= 0; }
+
+    // Reads up to count bytes; answers false on an error. *got receives the bytes read.
+    bool read(void* buffer, std::size_t count, std::size_t* got);
+    // Reads exactly count bytes; false on an error or a short read (what was read stays).
+    bool readAll(void* buffer, std::size_t count);
+    // Writes all count bytes; false on any failure.
+    bool write(const void* buffer, std::size_t count);
+    // Replacing files: flushes to disk and puts the new file in place of the old one.
+    // Plain files: closes. False on failure (a replacing file then leaves the old file intact).
+    bool commit();
+    void close();
+
+private:
+    friend File OpenExistingFile(const std::string&);
+    friend File OpenFileForReading(const std::string&);
+    friend File CreateReplacingFile(const std::string&);
+    int fd_ = -1;
+    std::string target_;    // replacing: the file to replace at commit
+    std::string temporary_; // replacing: the file being written
+};
+
+// Opens an existing file for reading and writing, not shared: fails if the file is missing,
+// read-only, or already open through another OpenExistingFile or CreateReplacingFile.
+File OpenExistingFile(const std::string& path);
+// Opens an existing file for reading, sharing reads with others.
+File OpenFileForReading(const std::string& path);
+// Creates or replaces a file. The bytes go to a temporary file in the same folder; commit()
+// puts it in place only after every byte was written and flushed. Fails if the folder is not
+// writable, the existing file is read-only or is held open by an exclusive open.
+File CreateReplacingFile(const std::string& path);
+
+bool CopyFileReplacing(const std::string& from, const std::string& to);
+bool FileExists(const std::string& path);
+bool DeleteFileAt(const std::string& path);
+// Names (with extension) of the files in folder matching a pattern like "*.bmp", in the order
+// the folder gives them. Empty when the folder is missing.
+std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern);
+
+// Test hooks: make the next creates fail, or make writes fail after so many bytes in all.
+struct FileFaults {
+    bool failCreate = false;
+    long failWriteAfterBytes = -1; // -1: never
+    bool failCommit = false;
+};
+void SetFileFaults(const FileFaults& faults);
+
+} // namespace plat
