@@ -254,7 +254,10 @@ void RunColourRows(const BlitJob& job)
     std::vector<std::uint8_t> maskBits((n + 7) / 8 + 1);
     RopTable<std::uint32_t> fore(job.fore), back(job.back);
     std::uint32_t p = SolidValue(*job.dst, job.dst->brush.color);
-    std::uint32_t keep = dst.bitCount() >= 32 ? ~0u : (1u << dst.bitCount()) - 1;
+    // Screen pixels are 0x00RRGGBB: their top byte stays zero whatever the operation.
+    std::uint32_t keep = dst.kind() == BitmapKind::Screen ? 0x00FFFFFFu
+                         : dst.bitCount() >= 32          ? ~0u
+                                                         : (1u << dst.bitCount()) - 1;
     SourceConverter conv;
     if (job.src)
         conv = MakeConverter(*job.dst, *job.src);
