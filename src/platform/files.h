@@ -1,5 +1,6 @@
 // Files of the handheld's file service: exclusive opens, safe replacing writes, copies, folder
-// listings and the program's own folder. Names use the system's backslashes; HostPath maps them.
+// listings and the program's own folder. Names use the system's backslashes; every operation here
+// passes its paths through HostPath, so callers may hand over system paths as they are.
 #pragma once
 
 #include <cstddef>
@@ -33,8 +34,9 @@ public:
     bool readAll(void* buffer, std::size_t count);
     // Writes all count bytes; false on any failure.
     bool write(const void* buffer, std::size_t count);
-    // Replacing files: flushes to disk and puts the new file in place of the old one.
-    // Plain files: closes. False on failure (a replacing file then leaves the old file intact).
+    // Replacing files: flushes to disk and puts the new file in place of the old one; refuses
+    // after any failed write. Plain files: closes. False on failure (a replacing file then
+    // leaves the old file intact).
     bool commit();
     void close();
 
@@ -43,6 +45,8 @@ private:
     friend File OpenFileForReading(const std::string&);
     friend File CreateReplacingFile(const std::string&);
     int fd_ = -1;
+    int targetLock_ = -1;   // replacing: holds the old file exclusively until commit or close
+    bool writeFailed_ = false; // a failed write makes commit refuse to replace the old file
     std::string target_;    // replacing: the file to replace at commit
     std::string temporary_; // replacing: the file being written
 };
@@ -57,14 +61,18 @@ File OpenFileForReading(const std::string& path);
 // writable, the existing file is read-only or is held open by an exclusive open.
 File CreateReplacingFile(const std::string& path);
 
+// Copies a file over another through a replacing write: the target is whole or untouched.
 bool CopyFileReplacing(const std::string& from, const std::string& to);
+// True when a regular file exists at path.
 bool FileExists(const std::string& path);
+// Removes a file; fails when it is missing, read-only or held by an exclusive open.
 bool DeleteFileAt(const std::string& path);
 // Names (with extension) of the files in folder matching a pattern like "*.bmp", in the order
 // the folder gives them. Empty when the folder is missing.
 std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern);
 
-// Test hooks: make the next creates fail, or make writes fail after so many bytes in all.
+// Test hooks: make creates fail, make writes fail after so many bytes in all (counted from
+// this call), or make commits fail. They stay in force until the next call; FileFaults{} clears.
 struct FileFaults {
     bool failCreate = false;
     long failWriteAfterBytes = -1; // -1: never
