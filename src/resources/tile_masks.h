@@ -19,7 +19,8 @@ extern const MaskNumberRow kMaskNumbers3; // 248, 240, 268, 256, 232
 extern const MaskNumberRow kMaskNumbers1; // 286, 278, 302, 294, 270
 // The row for a grid unit of 7, 3 or 1 (null for any other).
 const MaskNumberRow* MaskNumbersForUnit(int gridUnit);
-// First mask number of tile 0..6 in a row (tiles 0 and 1 small, 5 and 6 large triangles).
+// First mask number of tile 0..6 in a row (tiles 0 and 1 small, 5 and 6 large triangles);
+// -1 for any other index.
 int MaskNumberOfTile(const MaskNumberRow& row, int tileIndex);
 
 // The mask with that number, made once and kept for the run; null for a number that names none.
