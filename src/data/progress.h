@@ -20,8 +20,12 @@ constexpr int kProgressRecordCount = 100;
 constexpr std::int32_t kMaxPuzzleSeconds = 359999; // 99:59:59, the most the status line shows
 
 // Reads the progress file of GameSettings.currentPack into PuzzlePack.progress. A missing file
-// gives all-zero records, silently; a failed read shows "FileReadError".
+// gives all-zero records, silently; a failed read shows "FileReadError". Records the file does
+// not hold (a short file) are zero, never left over from the pack loaded before.
 void LoadProgress();
 // Writes the 100 records to the progress file of GameSettings.currentPack ("FileCreateError",
 // "FileWriteError" on failure; the old file then stays as it was).
 void SaveProgress();
+// Sets solved, seconds and hints of record index to 0 (the padding stays); ignores an index
+// outside 0..99. The caller saves (SaveProgress).
+void ResetProgressRecord(int index);

@@ -59,11 +59,16 @@ int OrientationOf(const PuzzleRecord& record, int tile);
 // The pack table entry of GameSettings.currentPack (0 when that is out of range).
 const PackTableEntry& CurrentPackEntry();
 
-// Loads the pack of GameSettings.currentPack, then its progress. Reports "File Not Found!",
-// "FileReadError", "Invalid File Format"; always leaves a valid pack or all zeros.
+// Resets the custom-pack menu entries, loads the pack of GameSettings.currentPack, then its
+// progress. Reports "File Not Found!", "FileReadError", "Invalid File Format"; always leaves a
+// valid pack or all zeros. Bytes a short file does not hold are zero.
 void LoadPack();
-// Writes the pack block to the file of GameSettings.currentPack, stamping its check bytes.
+// Writes the pack block to the file of GameSettings.currentPack, stamping its check bytes: the
+// table's for packs 0..3, two fresh 100 + (Random() mod 150) for the custom pack.
 void SavePack();
+// Sets puzzle record index to 22 zero bytes (the editor's empty slot); ignores an index
+// outside 0..99.
+void ClearPuzzleRecord(int index);
 
 // A play tile as the custom-pack store action reads it: pixel position and orientation.
 struct BoardTile {

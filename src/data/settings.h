@@ -4,6 +4,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
+
+struct BoardLayout;
 
 constexpr int kFileNameUnits = 260;
 
@@ -58,13 +62,24 @@ static_assert(offsetof(GameSettingsRecord, previewExpanded) == 1804);
 // The one settings record, static for the whole run; all zeros until LoadSettings.
 extern GameSettingsRecord GameSettings;
 
-// Fills GameSettings from the file ("File Not Found!" when missing, "FileReadError").
-// currentPack outside 0..4 becomes 0; a file-name field without a 0 unit is cut at 259 units.
+// Fills GameSettings from the file ("File Not Found!" when missing, "FileReadError"); fields
+// the file does not hold are 0. currentPack outside 0..4 becomes 0, a negative currentPuzzle 0
+// and one above 99 becomes 99; a file-name field without a 0 unit is cut at 259 units.
 void LoadSettings();
 // Captures the board state, then writes the file ("FileCreateError", "FileWriteError"; the old
 // file stays intact on failure). The 96 reserved bytes are always written as zero.
 void SaveSettings();
 
 // Board state <-> record: the seven play tiles, the parallelogram's mirror, the panel position.
+// Capture stores the board as it lies now (ReadBoardLayout).
 void CaptureBoardState();
+// Puts the saved layout back on the board (ApplyBoardLayout of SavedBoardLayout()).
 void RestoreBoardState();
+// The saved layout as the board may take it: orientations brought into 0..7 and grid positions
+// into the board (0..34, 0..38), whatever a damaged file held.
+BoardLayout SavedBoardLayout();
+
+// A file-name field as UTF-8, up to its 0 unit (at most 259 units).
+std::string SettingsFileName(const char16_t (&field)[kFileNameUnits]);
+// Stores a UTF-8 name in a file-name field, cut to 259 units and ended with 0 units.
+void SetSettingsFileName(char16_t (&field)[kFileNameUnits], std::string_view name);
