@@ -1,12 +1,61 @@
-// The program's entry. The main window and its message loop are not built yet.
+// The program's entry: one copy per program folder, the main window, the message loop; and the
+// state report the scripted driver prints.
 #include "app/entry.h"
+
+#include <sstream>
+
+#include "app/main_window.h"
+#include "app/shell_state.h"
+#include "data/puzzle_pack.h"
+#include "data/settings.h"
+#include "game/solved_check.h"
+#include "platform/files.h"
+#include "platform/window.h"
+#include "resources/accelerators.h"
+#include "tiles/tile_set.h"
 
 int ZentilesMain()
 {
-    return 0;
+    if (ProgramDirectory.empty())
+        ProgramDirectory = plat::ExecutableFolder();
+    if (!plat::ClaimSingleInstance(ProgramDirectory))
+        return 0; // the running copy was asked to come forward
+    plat::StartWindowSystem();
+    plat::Window* window = CreateMainWindow();
+    int exitCode = 0;
+    if (window) {
+        plat::UpdateWindow(window);
+        exitCode = plat::RunMessageLoop(MainAccelerators());
+    }
+    plat::StopWindowSystem();
+    plat::ReleaseSingleInstance();
+    return exitCode;
 }
+
+namespace {
+
+const char* Bool(bool b) { return b ? "true" : "false"; }
+
+} // namespace
 
 std::string DescribeGameState()
 {
-    return "{}";
+    std::ostringstream out;
+    bool havePuzzle = GameSettings.currentPuzzle >= 0 && GameSettings.currentPuzzle < PackCount();
+    bool haveBoard = PlaySet.sprites[0] && CheckSet.sprites[0];
+    out << "{\"pack\":" << GameSettings.currentPack << ",\"puzzle\":" << GameSettings.currentPuzzle
+        << ",\"count\":" << PackCount() << ",\"selected\":" << Bool(TileSelected)
+        << ",\"clockPaused\":" << Bool(ClockPaused) << ",\"tilesAtHome\":" << Bool(TilesAtHome)
+        << ",\"messageBoxActive\":" << Bool(MessageBoxActive)
+        << ",\"solved\":" << Bool(havePuzzle && haveBoard && IsPuzzleSolved()) << ",\"tiles\":[";
+    for (int i = 0; i < kTileCount && haveBoard; ++i) {
+        const TileSprite& t = PlaySet[i];
+        out << (i ? "," : "") << "{\"index\":" << i << ",\"x\":" << t.x << ",\"y\":" << t.y
+            << ",\"orientation\":" << t.orientation << ",\"mirrored\":" << Bool(t.mirrored) << "}";
+    }
+    out << "],\"zorder\":[";
+    for (int i = 0; i < kTileCount && haveBoard; ++i)
+        out << (i ? "," : "") << ZOrderList[i]->tileIndex;
+    out << "]}";
+    return out.str();
 }

@@ -1,9 +1,19 @@
-// Entry point of the game executable.
+// Entry point of the game executable: the desktop front end, then the game.
 #include <cstdio>
+
+#include "app/entry.h"
+#include "platform/front_end.h"
+#include "resources/strings.h"
 
 int main()
 {
-    std::puts("Zentiles: the game's window is not built yet; run `make test` to exercise the "
-              "parts that exist.");
-    return 0;
+    auto frontEnd = plat::CreateSdlFrontEnd(std::string(LoadStringResource(kStringTitle)));
+    if (!frontEnd) {
+        std::fputs("Zentiles: no display could be opened.\n", stderr);
+        return 1;
+    }
+    plat::SetFrontEnd(frontEnd.get());
+    int code = ZentilesMain();
+    plat::SetFrontEnd(nullptr);
+    return code;
 }

@@ -1,5 +1,6 @@
 // The preview panel: the one floating panel that shows the target silhouette, the puzzle number,
-// the time and the hints. Only the colour hand-over and puzzle showing exist so far.
+// the time and the hints. So far it keeps its colours and position; drawing and its buttons come
+// with the panel itself, and the board already calls these at the right places.
 #pragma once
 
 #include "platform/geometry.h"
@@ -16,3 +17,17 @@ void SetPanelForegroundColor(plat::Color color);
 void SetPanelColors(plat::Color body, plat::Color text, plat::Color title);
 // Shows puzzle `index` of the pack in the panel (an index outside the pack shows an empty body).
 void ShowPuzzleInPanel(int index);
+
+// Where the panel lies, board pixels.
+plat::Point GetPanelPosition();
+void SetPanelPosition(int x, int y);
+// Whether the silhouette shows (else only the header).
+bool PanelExpanded();
+void SetPanelExpanded(bool expanded);
+
+// Draws the panel onto the ScreenBuffer.
+void DrawPanel();
+// Redraws the status line (number, time, hints).
+void DrawStatusLine();
+// A pen down at board pixel (x, y): true when it lies on the panel (a button is then armed).
+bool PanelPenDown(int x, int y);

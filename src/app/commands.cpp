@@ -1,0 +1,50 @@
+// Commands of the main window. The menus and dialogs come later; the tile commands, pause, exit
+// and the immediate close of Ctrl+Q work now.
+#include "app/commands.h"
+
+#include "app/shell_state.h"
+#include "game/board.h"
+#include "platform/message_box.h"
+#include "platform/window.h"
+
+namespace {
+
+void CloseAtOnce(plat::Window* window)
+{
+    // Deactivate first, so the tile is dropped and the clock stopped before the files are written.
+    plat::SendMessage({window, plat::Msg::Activate, {}, plat::kInactive, 0, window});
+    plat::SendMessage({window, plat::Msg::Close});
+}
+
+void AskExit(plat::Window* window)
+{
+    MessageBoxActive = true;
+    plat::MessageResult answer = plat::ShowMessageBox(window, "Exit Zentiles?", "Confirm",
+                                                      plat::MessageIcon::Question,
+                                                      plat::MessageButtons::YesNo);
+    if (answer == plat::MessageResult::Yes)
+        plat::SendMessage({window, plat::Msg::Close});
+    MessageBoxActive = false;
+}
+
+} // namespace
+
+bool HandleCommand(plat::Window* window, int command)
+{
+    if (RunTileCommand(window, command))
+        return true;
+    switch (command) {
+    case kCommandCloseAtOnce:
+        CloseAtOnce(window);
+        return true;
+    case kCommandExit:
+        AskExit(window);
+        return true;
+    case kCommandPause:
+        SelectTile(window, -1);
+        ClockPaused = true;
+        return true;
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,130 @@
+// The main window. Creation brings the subsystems up in a fixed order: settings, pack, layers,
+// tile sets, panel, appearance, saved layout, first composition, hint state, timers.
+#include "app/main_window.h"
+
+#include "app/commands.h"
+#include "app/layers.h"
+#include "app/menu_bar.h"
+#include "app/pen_input.h"
+#include "app/render.h"
+#include "app/shell_state.h"
+#include "data/progress.h"
+#include "data/puzzle_pack.h"
+#include "data/settings.h"
+#include "game/board.h"
+#include "game/clock.h"
+#include "game/hints.h"
+#include "game/preview_panel.h"
+#include "platform/runtime.h"
+#include "platform/window.h"
+#include "resources/strings.h"
+#include "tiles/tile_set.h"
+
+namespace {
+
+void HideInputPanelButton(plat::Window* window, int)
+{
+    plat::SetInputPanelButton(false);
+    plat::KillTimer(window, kInputPanelTimer);
+}
+
+void StartInputPanelTimer(plat::Window* window)
+{
+    plat::SetTimer(window, kInputPanelTimer, 100, HideInputPanelButton);
+}
+
+std::intptr_t OnCreate(plat::Window& window)
+{
+    MainWindow = &window;
+    plat::SetWaitCursor(true);
+    CreateMenuBar(&window);
+    LoadSettings();
+    LoadPack();
+    CreateDrawingLayers();
+    buildSolidSet(CheckSet, plat::kBlack, kMaskNumbers1, 1);
+    applyAppearance();
+    SetPanelExpanded(GameSettings.previewExpanded != 0);
+    RestoreBoardState();
+    DrawStatusLine();
+    for (int i = kTileCount - 1; i >= 0; --i)
+        ZOrderList[i]->drawMask(TileMaskLayer.dc);
+    RedrawTileLayer(TileSelected);
+    if (GameSettings.overlayShown)
+        BuildOverlay();
+    ComposeBoard(0, 0, kLayerWidth, kLayerHeight);
+    RenderScreen(0, 0, kLayerWidth, kLayerHeight);
+    ResetHintState();
+    plat::SetTimer(&window, kClockTimer, 1000,
+                   [](plat::Window* w, int) { ClockTick(w, plat::TickCount()); });
+    plat::BringToFront(&window);
+    plat::SetInputPanelButton(false);
+    StartInputPanelTimer(&window);
+    plat::SetWaitCursor(false);
+    return 0;
+}
+
+void OnDestroy()
+{
+    DestroyMenuBar();
+    plat::PostQuitMessage(0);
+    SaveSettings();
+    SaveProgress();
+    MainWindow = nullptr;
+}
+
+void OnActivate(plat::Window& window, int state)
+{
+    if (state == plat::kActive || state == plat::kClickActive || MessageBoxActive) {
+        StartInputPanelTimer(&window);
+        return;
+    }
+    if (ZOrderList[0])
+        SelectTile(&window, -1);
+    ClockPaused = true;
+}
+
+} // namespace
+
+std::intptr_t MainWindowProc(plat::Window& window, const plat::Message& message)
+{
+    switch (message.msg) {
+    case plat::Msg::Create:
+        return OnCreate(window);
+    case plat::Msg::Destroy:
+        OnDestroy();
+        return 0;
+    case plat::Msg::Activate:
+        OnActivate(window, message.id);
+        return 0;
+    case plat::Msg::Paint:
+        PaintMainWindow(&window);
+        return 0;
+    case plat::Msg::Command:
+        if (HandleCommand(&window, message.id))
+            return 0;
+        break;
+    case plat::Msg::PenDown:
+        PenDown(&window, message.pt.x, message.pt.y);
+        return 0;
+    case plat::Msg::PenMove:
+        PenMove(&window, message.pt.x, message.pt.y);
+        return 0;
+    case plat::Msg::PenUp:
+        PenUp(&window, message.pt.x, message.pt.y);
+        return 0;
+    default:
+        break;
+    }
+    return plat::DefaultWindowProc(window, message);
+}
+
+plat::Window* CreateMainWindow()
+{
+    plat::WindowSpec spec;
+    spec.title = std::string(LoadStringResource(kStringTitle));
+    spec.proc = MainWindowProc;
+    // The board's visible part lies between the top bar and the menu bar.
+    spec.rect = plat::kWorkArea;
+    spec.background = plat::kWhite;
+    return plat::CreateWindow(spec);
+}

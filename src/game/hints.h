@@ -1,0 +1,10 @@
+// Hints and the puzzle overlay. The hint menu and the revealed tiles come with the hint commands;
+// the board already calls the refresh at the places where the highlight changes.
+#pragma once
+
+// Marks the selected tile in the preview panel when a hint names it.
+void RefreshHintHighlight();
+// Builds the OverlayMaskLayer: the dithered silhouette of the current puzzle.
+void BuildOverlay();
+// Hint state for the current puzzle from its progress record.
+void ResetHintState();

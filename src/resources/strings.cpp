@@ -1,0 +1,24 @@
+// The string table.
+#include "resources/strings.h"
+
+namespace {
+
+struct StringEntry {
+    int number;
+    std::string_view text;
+};
+
+constexpr StringEntry kStrings[] = {
+    {kStringTitle, "Zentiles"},
+    {kStringClassName, "ZENTILES"},
+};
+
+} // namespace
+
+std::string_view LoadStringResource(int number)
+{
+    for (const StringEntry& entry : kStrings)
+        if (entry.number == number)
+            return entry.text;
+    return {};
+}

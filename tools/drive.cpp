@@ -1,0 +1,285 @@
+// zentiles-drive: runs the real game without a display, one script line at a time, for tests
+// and for people who want to reproduce a session exactly.
+//
+//   zentiles-drive [--dir FOLDER] SCRIPT      (SCRIPT may be - for standard input)
+//
+// Commands: down|move|up|tap X Y, drag X1 Y1 X2 Y2, key NAME, command N, wait MS, shot FILE.png,
+// state, quit, answer yes|no|ok. Pen positions are screen pixels (240 x 320).
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/entry.h"
+#include "app/shell_state.h"
+#include "platform/files.h"
+#include "platform/headless_front_end.h"
+#include "platform/runtime.h"
+#include "platform/window.h"
+
+namespace {
+
+struct Driver {
+    std::vector<std::string> lines;
+    std::size_t next = 0;
+    int lineNumber = 0;
+    std::string error;
+    bool closing = false;
+    std::uint32_t waitLeft = 0;
+    struct Stroke {
+        plat::Point point;
+        bool up;
+    };
+    std::vector<Stroke> strokes; // pending pen moves of a drag, then its up
+    std::string lastBox;
+};
+
+Driver TheDriver;
+
+constexpr std::uint32_t kWaitStep = 10; // virtual ms per step, so timers fire in order
+
+std::string ButtonsName(plat::MessageButtons buttons)
+{
+    return buttons == plat::MessageButtons::YesNo ? "yesno" : "ok";
+}
+
+std::string Escaped(const std::string& text)
+{
+    std::string out;
+    for (char c : text)
+        out += c == '\n' ? std::string("\\n") : std::string(1, c);
+    return out;
+}
+
+// Prints each message box once, when it first shows.
+void ReportMessageBox()
+{
+    auto box = plat::FindOpenMessageBox();
+    std::string key = box ? box->caption + '\x1f' + box->text : std::string();
+    if (box && key != TheDriver.lastBox)
+        std::printf("msgbox caption=%s text=%s buttons=%s\n", box->caption.c_str(),
+                    Escaped(box->text).c_str(), ButtonsName(box->buttons).c_str());
+    TheDriver.lastBox = key;
+    std::fflush(stdout);
+}
+
+bool ParseKey(std::string name, int& key, int& mods)
+{
+    mods = plat::kModNone;
+    for (auto [prefix, mod] : {std::pair{"ctrl+", plat::kModCtrl}, std::pair{"shift+", plat::kModShift},
+                               std::pair{"alt+", plat::kModAlt}}) {
+        std::string p = prefix;
+        while (name.rfind(p, 0) == 0) {
+            mods |= mod;
+            name = name.substr(p.size());
+        }
+    }
+    static const std::map<std::string, int> named = {
+        {"left", plat::Key::Left},     {"right", plat::Key::Right},   {"up", plat::Key::Up},
+        {"down", plat::Key::Down},     {"return", plat::Key::Return}, {"enter", plat::Key::Return},
+        {"escape", plat::Key::Escape}, {"esc", plat::Key::Escape},    {"space", plat::Key::Space},
+        {"tab", plat::Key::Tab},       {"back", plat::Key::Back},     {"delete", plat::Key::Delete},
+        {"home", plat::Key::Home},     {"end", plat::Key::End},       {"f1", plat::Key::F1},
+    };
+    if (auto it = named.find(name); it != named.end()) {
+        key = it->second;
+        return true;
+    }
+    if (name.size() == 1 && std::isalnum(static_cast<unsigned char>(name[0]))) {
+        key = std::toupper(static_cast<unsigned char>(name[0]));
+        return true;
+    }
+    return false;
+}
+
+void QueueDrag(int x1, int y1, int x2, int y2)
+{
+    plat::InjectPen(plat::PenAction::Down, {x1, y1});
+    int steps = std::max(std::abs(x2 - x1), std::abs(y2 - y1));
+    for (int i = 1; i <= steps; ++i)
+        TheDriver.strokes.push_back({{x1 + (x2 - x1) * i / steps, y1 + (y2 - y1) * i / steps}, false});
+    TheDriver.strokes.push_back({{x2, y2}, true});
+}
+
+bool Fail(const std::string& message)
+{
+    TheDriver.error = "line " + std::to_string(TheDriver.lineNumber) + ": " + message;
+    return false;
+}
+
+// Executes one command; false on a script error.
+bool Execute(const std::string& line)
+{
+    std::istringstream in(line);
+    std::string verb;
+    in >> verb;
+    auto ints = [&](int count, std::vector<int>& out) {
+        out.assign(static_cast<std::size_t>(count), 0);
+        for (int& v : out)
+            if (!(in >> v))
+                return false;
+        std::string extra;
+        return !(in >> extra);
+    };
+    std::vector<int> v;
+    if (verb == "down" || verb == "move" || verb == "up" || verb == "tap") {
+        if (!ints(2, v))
+            return Fail(verb + " needs X Y");
+        plat::Point p{v[0], v[1]};
+        if (verb == "tap")
+            plat::InjectTap(p);
+        else
+            plat::InjectPen(verb == "down" ? plat::PenAction::Down
+                            : verb == "move" ? plat::PenAction::Move
+                                             : plat::PenAction::Up,
+                            p);
+    } else if (verb == "drag") {
+        if (!ints(4, v))
+            return Fail("drag needs X1 Y1 X2 Y2");
+        QueueDrag(v[0], v[1], v[2], v[3]);
+    } else if (verb == "key") {
+        std::string name;
+        int key = 0, mods = 0;
+        if (!(in >> name) || !ParseKey(name, key, mods))
+            return Fail("unknown key '" + name + "'");
+        plat::InjectKeyPress(key, mods);
+    } else if (verb == "command") {
+        if (!ints(1, v))
+            return Fail("command needs a number");
+        if (MainWindow)
+            plat::PostMessage({MainWindow, plat::Msg::Command, {}, v[0]});
+    } else if (verb == "wait") {
+        if (!ints(1, v) || v[0] < 0)
+            return Fail("wait needs milliseconds");
+        TheDriver.waitLeft = static_cast<std::uint32_t>(v[0]);
+    } else if (verb == "shot") {
+        std::string file;
+        if (!(in >> file))
+            return Fail("shot needs a file name");
+        if (!plat::SavePng(plat::ComposeScreen(), file))
+            return Fail("cannot write " + file);
+    } else if (verb == "state") {
+        std::printf("%s\n", DescribeGameState().c_str());
+    } else if (verb == "quit") {
+        if (MainWindow)
+            plat::PostMessage({MainWindow, plat::Msg::Close});
+    } else if (verb == "answer") {
+        std::string which;
+        in >> which;
+        plat::MessageResult result = which == "yes"  ? plat::MessageResult::Yes
+                                     : which == "no" ? plat::MessageResult::No
+                                                     : plat::MessageResult::Ok;
+        if (which != "yes" && which != "no" && which != "ok")
+            return Fail("answer needs yes, no or ok");
+        if (!plat::PressMessageBoxButton(result))
+            return Fail("no open message box has a '" + which + "' button");
+        TheDriver.lastBox.clear(); // the next box may say the same again
+
+    } else {
+        return Fail("unknown command '" + verb + "'");
+    }
+    std::fflush(stdout);
+    return true;
+}
+
+// The idle hook: one step of the script each time the game has nothing else to do.
+bool NextStep()
+{
+    ReportMessageBox();
+    if (!TheDriver.strokes.empty()) {
+        Driver::Stroke stroke = TheDriver.strokes.front();
+        TheDriver.strokes.erase(TheDriver.strokes.begin());
+        plat::InjectPen(stroke.up ? plat::PenAction::Up : plat::PenAction::Move, stroke.point);
+        return true;
+    }
+    if (TheDriver.waitLeft > 0) {
+        std::uint32_t step = std::min(TheDriver.waitLeft, kWaitStep);
+        plat::AdvanceVirtualClock(step);
+        TheDriver.waitLeft -= step;
+        return true;
+    }
+    while (TheDriver.next < TheDriver.lines.size() && TheDriver.error.empty()) {
+        std::string line = TheDriver.lines[TheDriver.next++];
+        TheDriver.lineNumber = static_cast<int>(TheDriver.next);
+        if (auto hash = line.find('#'); hash != std::string::npos)
+            line.erase(hash);
+        if (line.find_first_not_of(" \t\r") == std::string::npos)
+            continue;
+        Execute(line);
+        return true;
+    }
+    if (!TheDriver.closing) {
+        TheDriver.closing = true;
+        if (MainWindow)
+            plat::PostMessage({MainWindow, plat::Msg::Close});
+        return true;
+    }
+    return false;
+}
+
+int Usage()
+{
+    std::fputs("usage: zentiles-drive [--dir FOLDER] SCRIPT   (SCRIPT may be - for standard input)\n", stderr);
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string folder, script;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--dir" && i + 1 < argc)
+            folder = argv[++i];
+        else if (script.empty())
+            script = arg;
+        else
+            return Usage();
+    }
+    if (script.empty())
+        return Usage();
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (script != "-") {
+        file.open(script);
+        if (!file) {
+            std::fprintf(stderr, "zentiles-drive: cannot read %s\n", script.c_str());
+            return 2;
+        }
+        in = &file;
+    }
+    for (std::string line; std::getline(*in, line);)
+        TheDriver.lines.push_back(line);
+
+    if (folder.empty())
+        folder = plat::ExecutableFolder();
+    if (folder.back() != '/')
+        folder += '/';
+    ProgramDirectory = folder;
+
+    plat::HeadlessFrontEnd frontEnd;
+    frontEnd.setIdleHook([] {
+        bool acted = NextStep();
+        if (!TheDriver.error.empty() && !TheDriver.closing) {
+            TheDriver.closing = true;
+            if (MainWindow)
+                plat::PostMessage({MainWindow, plat::Msg::Close});
+        }
+        return acted;
+    });
+    plat::SetFrontEnd(&frontEnd);
+    ZentilesMain();
+    plat::SetFrontEnd(nullptr);
+    if (!TheDriver.error.empty()) {
+        std::fprintf(stderr, "zentiles-drive: %s\n", TheDriver.error.c_str());
+        return 1;
+    }
+    return 0;
+}
