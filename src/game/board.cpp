@@ -14,20 +14,12 @@
 #include "platform/window.h"
 #include "tiles/tile_set.h"
 
-namespace {
-
-struct HomePlace {
-    int tileIndex;
-    int column;
-    int row;
-    int orientation;
-};
-
-// The start arrangement, in the order the tiles are put down.
-constexpr HomePlace kHomePlaces[kTileCount] = {
+const HomePlace kHomePlaces[kTileCount] = {
     {5, 2, 31, 0}, {6, 18, 31, 0}, {2, 1, 30, 1}, {0, 17, 30, 4},
     {1, 9, 30, 4}, {3, 13, 31, 1}, {4, 25, 30, 2},
 };
+
+namespace {
 
 constexpr int kParallelogram = 4;
 

@@ -14,6 +14,15 @@ struct Window;
 constexpr int kBoardColumns = 34;
 constexpr int kBoardRows = 40;
 
+// The start arrangement, in the order the tiles are put down; the parallelogram lies mirrored.
+struct HomePlace {
+    int tileIndex;
+    int column;
+    int row;
+    int orientation;
+};
+extern const HomePlace kHomePlaces[7];
+
 // Selects the tile at z-order position p (it comes to the front, see-through) or, with -1,
 // deselects; composes what changed and renders the whole screen.
 void SelectTile(plat::Window* window, int p);
