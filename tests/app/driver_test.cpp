@@ -1,0 +1,225 @@
+// End to end through the scripted driver: the real game, headless, in a folder of its own.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <regex>
+#include <sstream>
+
+#include "game/board.h"
+#include "support/game_fixture.h"
+#include "support/square_puzzle.h"
+
+using testsupport::GameFixture;
+
+namespace {
+
+constexpr int kTopBar = 26; // board row 0 is screen row 26
+
+struct TileState {
+    int x, y, orientation;
+    bool mirrored;
+};
+
+struct DriveRun {
+    int exitCode;
+    std::string output;
+    std::vector<std::string> lines;
+};
+
+class Driver : public GameFixture {
+protected:
+    DriveRun drive(const std::string& script)
+    {
+        std::string scriptFile = folder.write("script.txt", script);
+        std::string outFile = folder.file("out.txt");
+        std::string command = std::string(ZENTILES_BINARY_DIR) + "/zentiles-drive --dir " + folder.folder() +
+                              " " + scriptFile + " > " + outFile + " 2>&1";
+        int status = std::system(command.c_str());
+        DriveRun run{WEXITSTATUS(status), folder.read("out.txt"), {}};
+        std::istringstream in(run.output);
+        for (std::string line; std::getline(in, line);)
+            run.lines.push_back(line);
+        return run;
+    }
+    static std::vector<TileState> tilesOf(const std::string& stateLine)
+    {
+        static const std::regex tile(
+            R"(\{"index":(\d+),"x":(-?\d+),"y":(-?\d+),"orientation":(\d+),"mirrored":(true|false)\})");
+        std::vector<TileState> tiles;
+        for (std::sregex_iterator it(stateLine.begin(), stateLine.end(), tile), end; it != end; ++it)
+            tiles.push_back({std::stoi((*it)[2]), std::stoi((*it)[3]), std::stoi((*it)[4]), (*it)[5] == "true"});
+        return tiles;
+    }
+    static std::string lastState(const DriveRun& run)
+    {
+        for (auto it = run.lines.rbegin(); it != run.lines.rend(); ++it)
+            if (it->rfind("{\"pack\"", 0) == 0)
+                return *it;
+        return "";
+    }
+    // Installs the shipped settings and a one-puzzle pack whose puzzle is the square.
+    void installSquarePack()
+    {
+        std::ifstream cfg(std::string(ZENTILES_SOURCE_DIR) + "/assets/zentiles.cfg", std::ios::binary);
+        folder.write("zentiles.cfg", std::string(std::istreambuf_iterator<char>(cfg), {}));
+        PackBlock block{};
+        block.count = 1;
+        block.headCheck = PackTable[0].headCheck;
+        block.tailCheck = PackTable[0].tailCheck;
+        block.puzzles[0] = testsupport::SquarePuzzle();
+        folder.write("freeware.zdb", std::string(reinterpret_cast<const char*>(&block), sizeof block));
+    }
+    static std::vector<int> zorderOf(const std::string& stateLine)
+    {
+        std::vector<int> order;
+        std::smatch m;
+        if (std::regex_search(stateLine, m, std::regex(R"("zorder":\[([0-9,]*)\])"))) {
+            std::istringstream in(m[1].str());
+            for (std::string item; std::getline(in, item, ',');)
+                order.push_back(std::stoi(item));
+        }
+        return order;
+    }
+    // Mirrors the driver's tiles onto this process's play set and finds a board pixel on tile
+    // `tile` that no tile in front of it (zorder, front first) covers.
+    plat::Point pickPoint(const std::vector<TileState>& tiles, const std::vector<int>& zorder, int tile)
+    {
+        for (int i = 0; i < kTileCount; ++i) {
+            const TileState& s = tiles[static_cast<std::size_t>(i)];
+            if (PlaySet[i].mirrored != s.mirrored)
+                PlaySet[i].flipVertical(nullptr);
+            PlaySet[i].place(s.x / 7, s.y / 7, s.orientation);
+        }
+        std::vector<int> inFront;
+        for (int k : zorder) {
+            if (k == tile)
+                break;
+            inFront.push_back(k);
+        }
+        const TileSprite& t = PlaySet[tile];
+        for (int y = t.y; y < t.y + t.height; ++y)
+            for (int x = t.x; x < t.x + t.width; ++x) {
+                bool visible = t.hitTest(x, y);
+                for (int k : inFront)
+                    visible = visible && !PlaySet[k].hitTest(x, y);
+                if (visible)
+                    return {x, y};
+            }
+        ADD_FAILURE() << "no visible pixel on tile " << tile;
+        return {0, 0};
+    }
+    plat::Point pickPoint(const std::vector<TileState>& tiles, int tile)
+    {
+        return pickPoint(tiles, {0, 1, 2, 3, 4, 5, 6}, tile);
+    }
+    static void toFront(std::vector<int>& zorder, int tile)
+    {
+        std::erase(zorder, tile);
+        zorder.insert(zorder.begin(), tile);
+    }
+    static std::string tap(plat::Point p)
+    {
+        return "tap " + std::to_string(p.x) + " " + std::to_string(p.y + kTopBar) + "\n";
+    }
+};
+
+} // namespace
+
+TEST_F(Driver, FirstStartInAnEmptyFolderReportsMissingFilesAndWritesSettings)
+{
+    DriveRun run = drive("answer ok\nanswer ok\nstate\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    ASSERT_GE(run.lines.size(), 3u) << run.output;
+    EXPECT_EQ(run.lines[0], "msgbox caption=ERROR text=File Not Found! buttons=ok"); // settings
+    EXPECT_EQ(run.lines[1], "msgbox caption=ERROR text=File Not Found! buttons=ok"); // pack
+    EXPECT_NE(lastState(run).find("\"count\":0"), std::string::npos);
+    EXPECT_EQ(folder.read("zentiles.cfg").size(), 1808u);
+
+    DriveRun bad = drive("tap 10\n");
+    EXPECT_NE(bad.exitCode, 0);
+    EXPECT_NE(bad.output.find("line 1"), std::string::npos) << bad.output;
+}
+
+TEST_F(Driver, TilesStartAtHomeDragInStepsAndTheLayoutSurvivesARestart)
+{
+    installSquarePack();
+    DriveRun start = drive("state\n");
+    ASSERT_EQ(start.exitCode, 0) << start.output;
+    auto tiles = tilesOf(lastState(start));
+    ASSERT_EQ(tiles.size(), 7u) << start.output;
+    for (const HomePlace& home : kHomePlaces) {
+        EXPECT_EQ(tiles[static_cast<std::size_t>(home.tileIndex)].x, 7 * home.column);
+        EXPECT_EQ(tiles[static_cast<std::size_t>(home.tileIndex)].y, 7 * home.row);
+    }
+    EXPECT_TRUE(tiles[4].mirrored);
+
+    // 6 pixels do not move the square; 13 move it one step; ctrl+q closes and saves.
+    plat::Point p = pickPoint(tiles, 3);
+    std::ostringstream script;
+    script << "down " << p.x << " " << p.y + kTopBar << "\nmove " << p.x + 6 << " " << p.y + kTopBar
+           << "\nstate\nmove " << p.x + 13 << " " << p.y + kTopBar << "\nup " << p.x + 13 << " "
+           << p.y + kTopBar << "\nstate\nkey ctrl+q\n";
+    DriveRun drag = drive(script.str());
+    ASSERT_EQ(drag.exitCode, 0) << drag.output;
+    std::vector<std::string> states;
+    for (const std::string& line : drag.lines)
+        if (line.rfind("{\"pack\"", 0) == 0)
+            states.push_back(line);
+    ASSERT_EQ(states.size(), 2u) << drag.output;
+    EXPECT_EQ(tilesOf(states[0])[3].x, tiles[3].x);
+    EXPECT_EQ(tilesOf(states[1])[3].x, tiles[3].x + 7);
+    EXPECT_NE(states[1].find("\"selected\":true"), std::string::npos);
+    EXPECT_EQ(folder.read("zentiles.cfg").size(), 1808u);
+
+    DriveRun again = drive("state\n");
+    auto restored = tilesOf(lastState(again));
+    ASSERT_EQ(restored.size(), 7u);
+    EXPECT_EQ(restored[3].x, tiles[3].x + 7);
+    EXPECT_TRUE(restored[4].mirrored) << "the parallelogram's mirror survives a restart";
+    EXPECT_NE(lastState(again).find("\"clockPaused\":true"), std::string::npos);
+}
+
+TEST_F(Driver, DraggingTheSevenTilesIntoTheSquareSolvesIt)
+{
+    installSquarePack();
+    auto tiles = tilesOf(lastState(drive("state\n")));
+    ASSERT_EQ(tiles.size(), 7u);
+    // Turn the tiles whose home orientation differs, and unmirror the parallelogram.
+    std::vector<int> zorder = {0, 1, 2, 3, 4, 5, 6};
+    std::string turns;
+    for (int tile : {1, 2, 6}) {
+        turns += tap(pickPoint(tiles, zorder, tile)) + "command 40003\ncommand 40003\n";
+        toFront(zorder, tile);
+    }
+    turns += tap(pickPoint(tiles, zorder, 4)) + "command 40005\ncommand 40004\ncommand 40004\ncommand 40004\n";
+    DriveRun turned = drive(turns + "state\n");
+    ASSERT_EQ(turned.exitCode, 0) << turned.output;
+    tiles = tilesOf(lastState(turned));
+    ASSERT_EQ(tiles.size(), 7u);
+    const PuzzleRecord square = testsupport::SquarePuzzle();
+    for (int i = 0; i < kTileCount; ++i)
+        ASSERT_EQ(tiles[static_cast<std::size_t>(i)].orientation, OrientationOf(square, i)) << "tile " << i;
+    EXPECT_FALSE(tiles[4].mirrored);
+
+    // Drag each tile by whole cells to the square's place, seen from cell (10, 5).
+    std::ostringstream drags;
+    std::vector<TileState> now = tiles;
+    zorder = zorderOf(lastState(turned));
+    for (int i = 0; i < kTileCount; ++i) {
+        plat::Point p = pickPoint(now, zorder, i);
+        toFront(zorder, i);
+        int dx = 7 * (square.x[i] + 10) - now[static_cast<std::size_t>(i)].x;
+        int dy = 7 * (square.y[i] + 5) - now[static_cast<std::size_t>(i)].y;
+        drags << "drag " << p.x << " " << p.y + kTopBar << " " << p.x + dx << " " << p.y + kTopBar + dy << "\n";
+        now[static_cast<std::size_t>(i)].x += dx;
+        now[static_cast<std::size_t>(i)].y += dy;
+    }
+    DriveRun solved = drive(drags.str() + "state\nanswer ok\nanswer ok\nstate\n");
+    ASSERT_EQ(solved.exitCode, 0) << solved.output;
+    EXPECT_NE(solved.output.find("msgbox caption=Congratulations!!!!"), std::string::npos) << solved.output;
+    EXPECT_NE(solved.output.find("msgbox caption=Puzzle Pack Complete!"), std::string::npos) << solved.output;
+    EXPECT_NE(lastState(solved).find("\"solved\":true"), std::string::npos) << solved.output;
+    EXPECT_EQ(folder.read("freeware.sdb").size(), 1200u);
+    EXPECT_EQ(folder.read("freeware.sdb")[0], 1) << "puzzle 0 saved as solved";
+}
