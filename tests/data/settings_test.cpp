@@ -153,6 +153,7 @@ TEST_F(SettingsFile, DamagedFieldsAreBroughtIntoRange)
         EXPECT_EQ(GameSettings.currentPack, c.loadedPack) << c.pack;
         EXPECT_EQ(GameSettings.currentPuzzle, c.loadedPuzzle) << c.puzzle;
         EXPECT_EQ(SettingsFileName(GameSettings.backgroundBitmapFile), std::string(259, 'A'));
+        EXPECT_EQ(GameSettings.backgroundBitmapFile[kFileNameUnits - 1], 0);
     }
 }
 
