@@ -1,4 +1,6 @@
 // Progress files: byte layout, padding kept, missing and short files, safe saving, resets.
+#include <sys/stat.h>
+
 #include "data_fixture.h"
 
 namespace {
@@ -127,6 +129,12 @@ TEST_F(ProgressFile, FailedSaveKeepsTheOldFile)
         EXPECT_EQ(folder.read("custom.sdb"), before);
     }
     EXPECT_FALSE(MessageBoxActive);
+
+    messages.clear();
+    ASSERT_EQ(::chmod(folder.file("custom.sdb").c_str(), 0444), 0);
+    SaveProgress();
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"FileCreateError"});
+    EXPECT_EQ(folder.read("custom.sdb"), before);
 }
 
 TEST_F(ProgressFile, ClearAllResetsOnlyThePacksPuzzles)

@@ -35,8 +35,9 @@ std::u16string NameAt(const std::string& bytes, std::size_t offset)
 {
     std::u16string name;
     for (std::size_t at = offset;; at += 2) {
-        const char16_t unit = static_cast<char16_t>(static_cast<unsigned char>(bytes.at(at)) |
-                                                    static_cast<unsigned char>(bytes.at(at + 1)) << 8);
+        const unsigned low = static_cast<unsigned char>(bytes.at(at));
+        const unsigned high = static_cast<unsigned char>(bytes.at(at + 1));
+        const auto unit = static_cast<char16_t>(low | high << 8);
         if (unit == 0)
             return name;
         name.push_back(unit);
