@@ -263,6 +263,12 @@ int main(int argc, char** argv)
     if (folder.back() != '/')
         folder += '/';
     ProgramDirectory = folder;
+    // The game would quietly hand over to a running copy; a script must know it did not run.
+    if (!plat::ClaimSingleInstance(folder)) {
+        std::fprintf(stderr, "zentiles-drive: the game already runs for %s\n", folder.c_str());
+        return 1;
+    }
+    plat::ReleaseSingleInstance();
 
     plat::HeadlessFrontEnd frontEnd;
     frontEnd.setIdleHook([] {

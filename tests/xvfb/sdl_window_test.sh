@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# The real SDL window under Xvfb: the game starts and shows a board, a tile dragged with the mouse
+# changes the picture, Ctrl+Q closes the game and leaves a settings file. Also times the first
+# frame (start to a visible window), median of five starts.
+#   usage: tests/xvfb/sdl_window_test.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "$1" && pwd)
+root=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d)
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -rf "$work"' EXIT
+
+mkdir -p "$work/game" "$work/fb"
+cp "$build/zentiles" "$work/game/"
+cp -r "$root/assets/." "$work/game/"
+rm -rf "$work/game/packs"
+
+display=":$((90 + RANDOM % 100))"
+Xvfb "$display" -screen 0 800x700x24 -fbdir "$work/fb" -nolisten tcp &
+xvfb_pid=$!
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+
+fail() { echo "sdl window test: $*" >&2; exit 1; }
+
+start_game() {
+    rm -f "$work/game/zentiles.cfg.lock"
+    "$work/game/zentiles" > "$work/game.log" 2>&1 &
+    game_pid=$!
+    wid=$(xdotool search --sync --onlyvisible --name '^Zentiles$' | head -n1)
+}
+
+# Time to a visible window, five times; each start is closed with Ctrl+Q.
+times=()
+for _ in 1 2 3 4 5; do
+    t0=$(date +%s%N)
+    start_game
+    t1=$(date +%s%N)
+    times+=($(((t1 - t0) / 1000000)))
+    sleep 0.3
+    xdotool windowfocus --sync "$wid" key ctrl+q
+    wait "$game_pid" || fail "the game did not exit cleanly (see $work/game.log)"
+done
+sorted=($(printf '%s\n' "${times[@]}" | sort -n))
+echo "sdl window test: first frame in ${times[*]} ms; median ${sorted[2]} ms"
+
+rm -f "$work/game/zentiles.cfg.bak"
+start_game
+sleep 0.5
+screen="$work/fb/Xvfb_screen0"
+cp "$screen" "$work/before.xwd"
+[ "$(tr -d '\000' < "$work/before.xwd" | wc -c)" -gt 100000 ] || fail "the screen is empty"
+
+# The square waits at home at board cell (13, 31): its middle is board pixel (106, 232),
+# screen pixel (106, 258), window pixel (212, 516) at the window's double scale.
+xdotool mousemove --window "$wid" 212 516 mousedown 1
+for step in $(seq 1 20); do xdotool mousemove --window "$wid" $((212 - 4 * step)) $((516 - 12 * step)); done
+xdotool mouseup 1
+sleep 0.5
+cp "$screen" "$work/after.xwd"
+cmp -s "$work/before.xwd" "$work/after.xwd" && fail "dragging a tile changed nothing on the screen"
+
+settings="$work/game/zentiles.cfg"
+before_sum=$(md5sum < "$settings")
+xdotool windowfocus --sync "$wid" key ctrl+q
+wait "$game_pid" || fail "the game did not exit cleanly"
+[ "$(stat -c %s "$settings")" = 1808 ] || fail "the settings file is not 1808 bytes"
+[ "$(md5sum < "$settings")" != "$before_sum" ] || fail "closing did not save the moved tile"
+echo "sdl window test: passed"
