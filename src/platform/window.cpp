@@ -73,6 +73,7 @@ struct WindowSystem {
     std::vector<TimerEntry> timers;
     std::vector<ModalFrame> modal;
     Window* capture = nullptr;
+    Window* focus = nullptr;
     bool penDown = false;
     Point penDownAt{};
     std::uint32_t penDownTime = 0;
@@ -197,6 +198,8 @@ void ForgetReferences(Window* window)
             frame.done = true;
     if (Sys->capture == window)
         Sys->capture = nullptr;
+    if (Sys->focus == window)
+        Sys->focus = nullptr;
     if (Sys->active == window)
         Sys->active = nullptr;
     for (const auto& w : Sys->windows)
@@ -310,11 +313,14 @@ int TapCount(Point p, std::uint32_t now)
 
 bool PenDownMessage(Point p, Message& out)
 {
-    if (PressBar(p))
-        return false;
-    Window* target = WindowAt(p);
-    if (!target || !PenAllowed(target))
-        return false;
+    Window* target = Sys->capture;
+    if (!target) {
+        if (PressBar(p))
+            return false;
+        target = WindowAt(p);
+        if (!target || !PenAllowed(target))
+            return false;
+    }
     Window* root = RootOf(target);
     if (root->role == WindowRole::Normal && root != Sys->active)
         Raise(root, kClickActive);
@@ -357,6 +363,13 @@ bool PenMessage(const RawInput& in, Message& out)
     return true;
 }
 
+Window* KeyTarget()
+{
+    if (IsWindowAlive(Sys->focus) && RootOf(Sys->focus) == Sys->active)
+        return Sys->focus;
+    return Sys->active;
+}
+
 bool InputMessage(const RawInput& in, Message& out)
 {
     switch (in.kind) {
@@ -365,7 +378,7 @@ bool InputMessage(const RawInput& in, Message& out)
     case RawInput::Kind::Key:
         if (!Sys->active)
             return false;
-        out = {.window = Sys->active, .msg = in.down ? Msg::KeyDown : Msg::KeyUp, .id = in.key,
+        out = {.window = KeyTarget(), .msg = in.down ? Msg::KeyDown : Msg::KeyUp, .id = in.key,
                .mods = in.mods};
         return true;
     case RawInput::Kind::Close: {
@@ -1050,6 +1063,25 @@ Point ScreenToClient(const Window* window, Point p)
 {
     Point origin = ClientToScreen(window, {0, 0});
     return {p.x - origin.x, p.y - origin.y};
+}
+
+// ---- Keys ---------------------------------------------------------------------------------------
+
+void SetFocus(Window* window)
+{
+    if (!Sys || window == Sys->focus || (window && !IsWindowAlive(window)))
+        return;
+    Window* old = Sys->focus;
+    Sys->focus = window;
+    if (IsWindowAlive(old))
+        SendMessage({.window = old, .msg = Msg::Focus, .id = 0, .other = window});
+    if (window)
+        SendMessage({.window = window, .msg = Msg::Focus, .id = 1, .other = old});
+}
+
+Window* FocusWindow()
+{
+    return Sys ? Sys->focus : nullptr;
 }
 
 // ---- Pen ----------------------------------------------------------------------------------------

@@ -45,6 +45,7 @@ enum class Msg : std::uint8_t {
     Activate,  // id = ActivateState, other = the window losing or gaining activation (may be null)
     Close,     // close request; default processing destroys the window
     Quit,      // only seen by GetMessage/PeekMessage callers; id = exit code
+    Focus,     // id = 1 the window now takes the keys, 0 it no longer does; other = the other one
     User,      // free for the program: id and value carry what it wants
 };
 
@@ -222,9 +223,17 @@ const Bitmap& ComposeScreen();
 Point ClientToScreen(const Window* window, Point p);
 Point ScreenToClient(const Window* window, Point p);
 
+// --- Keys -------------------------------------------------------------------------------------
+
+// Keys go to this window while it lies inside the active window, else to the active window.
+void SetFocus(Window* window);
+Window* FocusWindow();
+
 // --- Pen ----------------------------------------------------------------------------------------
 
-// Pen messages go to this window until the pen is lifted or ReleaseCapture (set by pen down).
+// Pen messages go to this window until the pen is lifted or ReleaseCapture. Pen down captures
+// its window; a capture set while the pen is up takes the next pen down wherever it lands (a
+// pop-up menu closing on a tap outside it).
 void SetCapture(Window* window);
 void ReleaseCapture();
 Window* CaptureWindow();

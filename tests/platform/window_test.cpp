@@ -28,7 +28,7 @@ const char* MsgName(Msg msg)
     static const char* const names[] = {"Create", "Destroy", "Paint",  "PenDown", "PenMove",
                                         "PenUp",  "PenHold", "KeyDown", "KeyUp",  "Char",
                                         "Command", "Timer",  "Activate", "Close", "Quit",
-                                        "User"};
+                                        "Focus",   "User"};
     return names[static_cast<int>(msg)];
 }
 
@@ -282,6 +282,49 @@ TEST_F(WindowTest, PenGoesToTheWindowUnderItAndStaysCaptured)
     InjectPen(PenAction::Up, {100, 100});
     RunUntilIdle();
     (void)other;
+}
+
+TEST_F(WindowTest, KeysFollowTheFocusAndAnExplicitCaptureTakesTheNextPenDown)
+{
+    Window* main = Recording("main");
+    Window* list = Recording("list", {0, 0, 100, 100}, main);
+    Window* popup = nullptr;
+    {
+        WindowSpec spec;
+        spec.title = "popup";
+        spec.role = WindowRole::Topmost;
+        spec.rect = {100, 200, 80, 60};
+        spec.proc = [this](Window& w, const Message& m) -> std::intptr_t {
+            if (m.msg >= Msg::PenDown && m.msg <= Msg::PenUp)
+                journal.lines.push_back(std::string("popup ") + MsgName(m.msg) + " " +
+                                        std::to_string(m.pt.x) + "," + std::to_string(m.pt.y));
+            return DefaultWindowProc(w, m);
+        };
+        popup = CreateWindow(spec);
+    }
+    RunUntilIdle();
+    EXPECT_EQ(ActiveWindow(), main); // a topmost window does not take activation
+    journal.clear();
+    SetFocus(list);
+    InjectKeyPress('X');
+    RunUntilIdle();
+    Window* dialog = Recording("dialog", {0, 100, 240, 100});
+    InjectKeyPress('Y'); // the focus lies outside the active window now
+    RunUntilIdle();
+    EXPECT_EQ(journal.lines, (Lines{"list Focus", "list KeyDown 88", "list Char 120", "list KeyUp",
+                                    "dialog Create", "main Activate 0 dialog",
+                                    "dialog Activate 1 main", "dialog KeyDown 89",
+                                    "dialog Char 121", "dialog KeyUp"}));
+    DestroyWindow(dialog);
+    DestroyWindow(list);
+    EXPECT_EQ(FocusWindow(), nullptr);
+    journal.clear();
+    SetCapture(popup);
+    InjectTap({10, 40}); // outside the pop-up, over the main window
+    InjectTap({10, 40}); // the capture ended with the first stroke
+    RunUntilIdle();
+    EXPECT_EQ(journal.lines, (Lines{"popup PenDown -90,-160", "popup PenUp -90,-160",
+                                    "main PenDown 10,14", "main PenUp 10,14"}));
 }
 
 TEST_F(WindowTest, MessageBoxIsModalAndAnsweredByPenAndKeys)
