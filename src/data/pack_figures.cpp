@@ -133,6 +133,48 @@ double MirrorShare(const Silhouette& shape)
     return static_cast<double>(std::max(keptLr, keptUd)) / std::max(1, shape.area());
 }
 
+// Lengths of the straight runs of the outline, in sides (a cell edge or half a diagonal).
+std::vector<int> OutlineRuns(const Silhouette& shape)
+{
+    // Sides keyed by their line and by which side of it the figure lies on; positions along it.
+    std::map<std::pair<int, int>, std::vector<int>> sides;
+    for (int y = 0; y < shape.height; ++y)
+        for (int x = 0; x < shape.width; ++x)
+            for (int part = 0; part < 4; ++part) {
+                if (!Filled(shape, x, y, part))
+                    continue;
+                for (const Side& s : SidesOf(x, y, part)) {
+                    if (Filled(shape, s.x, s.y, s.part))
+                        continue;
+                    int kind = s.line / 1000;
+                    int along = kind == 0 ? x : kind == 1 ? y : 2 * x;
+                    if ((kind == 2 && (part == kRightQuarter || s.part == kRightQuarter)) ||
+                        (kind == 3 && (part == kTopQuarter || s.part == kTopQuarter)))
+                        along += 1; // the half of the diagonal nearer the cell's right side
+                    bool upper = part == kTopQuarter || part == kRightQuarter;
+                    if (kind == 3)
+                        upper = part == kTopQuarter || part == kLeftQuarter;
+                    if (kind == 1)
+                        upper = part == kLeftQuarter;
+                    sides[{s.line, upper ? 1 : 0}].push_back(along);
+                }
+            }
+    std::vector<int> runs;
+    for (auto& [key, positions] : sides) {
+        std::ranges::sort(positions);
+        int length = 1;
+        for (std::size_t i = 1; i <= positions.size(); ++i) {
+            if (i < positions.size() && positions[i] == positions[i - 1] + 1) {
+                ++length;
+                continue;
+            }
+            runs.push_back(length);
+            length = 1;
+        }
+    }
+    return runs;
+}
+
 // ---- growing ---------------------------------------------------------------------------
 
 constexpr int kCanvas = 44;      // cells a figure grows in
@@ -206,14 +248,7 @@ std::vector<Candidate> CandidatesFor(const GrowState& s, int kind)
 
 PuzzleRecord NormalisedRecord(const Layout& layout)
 {
-    PuzzleRecord record = RecordOfLayout(layout);
-    int minX = *std::min_element(record.x, record.x + 7);
-    int minY = *std::min_element(record.y, record.y + 7);
-    for (int tile = 0; tile < 7; ++tile) {
-        record.x[tile] = static_cast<std::int8_t>(record.x[tile] - minX);
-        record.y[tile] = static_cast<std::int8_t>(record.y[tile] - minY);
-    }
-    return record;
+    return Normalised(RecordOfLayout(layout));
 }
 
 std::string Fixed(double value)
@@ -242,9 +277,9 @@ std::set<int> AchievableAreas()
     return sums;
 }
 
-// A w x h cell rectangle with its corners cut along diagonals: cut t takes off the triangle
-// with legs of t cells (top-left, top-right, bottom-right, bottom-left).
-Silhouette Octagon(int w, int h, const int (&cut)[4])
+} // namespace
+
+Silhouette CutRectangle(int w, int h, const int (&cut)[4])
 {
     Silhouette shape{w, h, std::vector<std::uint8_t>(static_cast<std::size_t>(w * h), 0)};
     static constexpr int kCentroid[4][2] = {{3, 1}, {5, 3}, {3, 5}, {1, 3}}; // sixths of a cell
@@ -260,6 +295,8 @@ Silhouette Octagon(int w, int h, const int (&cut)[4])
     return shape;
 }
 
+namespace {
+
 struct SketchBlock {
     std::string name;
     std::vector<std::string> rows;
@@ -273,7 +310,7 @@ std::vector<SketchBlock> ParseSketches(const std::string& text, std::vector<std:
     for (int number = 1; std::getline(lines, line); ++number) {
         while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
             line.pop_back();
-        if (line.empty() || line[0] == '#')
+        if (line.empty() || line[0] == ';')
             continue;
         if (line.rfind("sketch ", 0) == 0) {
             blocks.push_back({line.substr(7), {}});
@@ -385,8 +422,13 @@ FigureScore ScoreSilhouette(const Silhouette& input)
                 else if (neighbours >= 2)
                     ++score.slits;
             }
+    for (int run : OutlineRuns(shape)) {
+        ++score.edges;
+        score.steps += run < 3 ? 1 : 0;
+    }
     score.total = 2.0 * score.convexity + 1.0 * score.symmetry + 1.0 * score.compactness -
-                  0.5 * score.holes - 0.2 * score.slits - 0.05 * score.tips;
+                  0.5 * score.holes - 0.3 * score.slits - 0.05 * score.tips - 0.25 * score.steps -
+                  0.02 * score.edges;
     return score;
 }
 
@@ -446,7 +488,7 @@ std::vector<DesignPuzzle> ConvexFigures(long limit)
                             if (area < low || area > high || !areas.count(area))
                                 continue;
                             int cut[4] = {a, b, c, d};
-                            Silhouette shape = Octagon(w, h, cut);
+                            Silhouette shape = CutRectangle(w, h, cut);
                             if (shape.area() != area || !seen.insert(CanonicalKey(shape)).second)
                                 continue;
                             CoverTarget target = TargetOfSilhouette(shape);
@@ -528,7 +570,8 @@ std::vector<DesignPuzzle> GrowFigures(const GrowOptions& options)
                             ", symmetric " + Fixed(g.score.symmetry) + ", compact " +
                             Fixed(g.score.compactness) + ", holes " + std::to_string(g.score.holes) +
                             ", slits " + std::to_string(g.score.slits) + ", tips " +
-                            std::to_string(g.score.tips) + ")"},
+                            std::to_string(g.score.tips) + ", steps " + std::to_string(g.score.steps) +
+                            ", edges " + std::to_string(g.score.edges) + ")"},
                        g.record});
     }
     return out;

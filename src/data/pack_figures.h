@@ -21,6 +21,8 @@ struct FigureScore {
     int holes = 0;          // empty quarter cells closed in by the figure
     int slits = 0;          // empty quarter cells with two filled neighbours (narrow gaps)
     int tips = 0;           // filled quarter cells with at most one filled neighbour
+    int edges = 0;          // straight runs of the outline
+    int steps = 0;          // of those, runs under three sides long (jags)
     double total = 0;
 };
 FigureScore ScoreSilhouette(const Silhouette& shape);
@@ -37,6 +39,10 @@ const std::vector<std::vector<CellPart>>& OutlineEdges(const Piece& piece);
 // Whether a piece at (x, y) touches the tiles `placed` (drawn into `grid`) along a whole edge:
 // one of its own edges lies wholly against them, or one of theirs wholly against it.
 bool TouchesAlongEdge(const QuarterGrid& grid, const Layout& placed, const Piece& piece, int x, int y);
+
+// A w x h cell rectangle with its corners cut along diagonals: cut[i] takes off the triangle
+// with legs of cut[i] cells at the top-left, top-right, bottom-right, bottom-left corner.
+Silhouette CutRectangle(int w, int h, const int (&cut)[4]);
 
 // ---- Makers --------------------------------------------------------------------------------
 // Every convex figure the seven tiles can form (octagons whose sides follow the cell edges
@@ -57,8 +63,8 @@ Layout GrowOne(unsigned seed);
 
 // Sketch text: blocks of "sketch NAME" followed by rows of cell characters: '#' full, '.'
 // empty, 'q' 'p' 'b' 'd' the upper-left, upper-right, lower-left, lower-right halves,
-// 'v' '<' '^' '>' the top, right, bottom, left quarters. Each sketch becomes the fairest,
-// fewest-layout... first fair layout the solver finds; sketches no layout fits are errors.
+// 'v' '<' '^' '>' the top, right, bottom, left quarters; ';' starts a comment line. Each
+// sketch becomes the first fair layout the solver finds; a sketch no layout fits is an error.
 std::vector<DesignPuzzle> FiguresOfSketches(const std::string& text, std::vector<std::string>& errors);
 // Cell bits of a sketch character; -1 for an unknown one.
 int SketchCellBits(char c);

@@ -139,17 +139,6 @@ bool LooksAlike(const PuzzleRecord& a, const PuzzleRecord& b)
     return Trimmed(SilhouetteOf(a)) == Trimmed(SilhouetteOf(b));
 }
 
-PuzzleRecord Normalised(PuzzleRecord record)
-{
-    int minX = *std::min_element(record.x, record.x + 7);
-    int minY = *std::min_element(record.y, record.y + 7);
-    for (int tile = 0; tile < 7; ++tile) {
-        record.x[tile] = static_cast<std::int8_t>(record.x[tile] - minX);
-        record.y[tile] = static_cast<std::int8_t>(record.y[tile] - minY);
-    }
-    return record;
-}
-
 } // namespace
 
 PuzzleRecord RecordOfLayout(const Layout& layout)
@@ -165,6 +154,17 @@ PuzzleRecord RecordOfLayout(const Layout& layout)
         record.orientation[tile] = static_cast<std::int8_t>(pose.orientation);
         if (p.kind == kParallelogramKind)
             record.mirrored = pose.mirrored ? 1 : 0;
+    }
+    return record;
+}
+
+PuzzleRecord Normalised(PuzzleRecord record)
+{
+    int minX = *std::min_element(record.x, record.x + 7);
+    int minY = *std::min_element(record.y, record.y + 7);
+    for (int tile = 0; tile < 7; ++tile) {
+        record.x[tile] = static_cast<std::int8_t>(record.x[tile] - minX);
+        record.y[tile] = static_cast<std::int8_t>(record.y[tile] - minY);
     }
     return record;
 }

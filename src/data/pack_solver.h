@@ -19,6 +19,8 @@ using Layout = std::vector<Placement>;
 
 // The record of a layout: tiles in tile-index order, positions as given (not normalised).
 PuzzleRecord RecordOfLayout(const Layout& layout);
+// The record shifted so that its smallest column and row are 0.
+PuzzleRecord Normalised(PuzzleRecord record);
 // The layout of a record.
 Layout LayoutOfRecord(const PuzzleRecord& record);
 
