@@ -56,8 +56,8 @@ constexpr plat::Point kTextureNudges[kTileCount][8] = {
     {{0, 1}, {2, 0}, {0, 1}, {0, -1}, {-1, -1}, {-2, 0}, {0, 0}, {-1, 2}},
 };
 // The mirrored parallelogram, by orientation before its arrays are reversed.
-constexpr plat::Point kMirroredParallelogramNudges[8] = {
-    {20, 0}, {0, 29}, {0, -20}, {30, 0}, {-22, 1}, {0, -31}, {0, 21}, {-32, 0}};
+constexpr plat::Point kMirroredParallelogramNudges[8] = {{20, 0},  {0, 29},  {0, -20}, {30, 0},
+                                                         {-22, 1}, {0, -31}, {0, 21},  {-32, 0}};
 
 const SpriteVariant& VariantOfTile(int tileIndex)
 {
@@ -140,8 +140,14 @@ void RebuildSet(TileSet& set, const MaskNumberRow& row, int gridUnit,
             ZOrderList[tile] = PlaySet.sprites[tile].get();
 }
 
-int MaskWidth(const plat::Bitmap* mask) { return mask ? mask->width() : 1; }
-int MaskHeight(const plat::Bitmap* mask) { return mask ? mask->height() : 1; }
+int MaskWidth(const plat::Bitmap* mask)
+{
+    return mask ? mask->width() : 1;
+}
+int MaskHeight(const plat::Bitmap* mask)
+{
+    return mask ? mask->height() : 1;
+}
 
 // Copies source pixels at `at` where the mask is set, black elsewhere, into a new image.
 std::unique_ptr<plat::Bitmap> CutImage(const plat::Bitmap* source, plat::Point at,
@@ -157,21 +163,25 @@ std::unique_ptr<plat::Bitmap> CutImage(const plat::Bitmap* source, plat::Point a
     return image;
 }
 
-plat::Point Plus(plat::Point a, plat::Point b) { return {a.x + b.x, a.y + b.y}; }
+plat::Point Plus(plat::Point a, plat::Point b)
+{
+    return {a.x + b.x, a.y + b.y};
+}
 
 // Step k cuts orientation (first + k) mod 8 from texture turn k, for both sides of tile 4.
-void GiveTextureImages(TileSprite& sprite, int tile, const std::unique_ptr<plat::Bitmap> (&turns)[8],
+void GiveTextureImages(TileSprite& sprite, int tile,
+                       const std::unique_ptr<plat::Bitmap> (&turns)[8],
                        const std::unique_ptr<plat::Bitmap> (&mirroredTurns)[8])
 {
     for (int step = 0; step < 8; ++step) {
         int o = (TextureFirstOrientation(tile) + step) % 8;
         plat::Point anchor = TextureAnchor(tile, step);
-        sprite.images[o] = sprite.keep(
-            CutImage(turns[step].get(), Plus(anchor, TextureNudge(tile, o, false)), sprite.masks[o]));
+        sprite.images[o] = sprite.keep(CutImage(
+            turns[step].get(), Plus(anchor, TextureNudge(tile, o, false)), sprite.masks[o]));
         if (sprite.variant == &ParallelogramSprite)
-            sprite.mirroredImages[o] = sprite.keep(CutImage(
-                mirroredTurns[step].get(), Plus(anchor, TextureNudge(tile, o, true)),
-                sprite.mirroredMasks[o]));
+            sprite.mirroredImages[o] = sprite.keep(
+                CutImage(mirroredTurns[step].get(), Plus(anchor, TextureNudge(tile, o, true)),
+                         sprite.mirroredMasks[o]));
     }
 }
 
@@ -213,7 +223,9 @@ void buildSolidSet(TileSet& set, plat::Color color, const MaskNumberRow& row, in
     // Drawn with the default black outline; no mask reaches the outermost rows and columns.
     plat::Rectangle(surfaceDc, 0, 0, kLayerWidth, kLayerHeight);
     RebuildSet(set, row, gridUnit, [&](TileSprite& sprite, int) {
-        GiveImages(sprite, [&](const plat::Bitmap* mask) { return CutImage(surface.get(), {0, 0}, mask); });
+        GiveImages(sprite, [&](const plat::Bitmap* mask) {
+            return CutImage(surface.get(), {0, 0}, mask);
+        });
     });
 }
 
@@ -260,9 +272,11 @@ void applyAppearance()
     if (GameSettings.tileFill == 0)
         buildSolidSet(PlaySet, GameSettings.tileColor, kMaskNumbers7, 7);
     else if (GameSettings.tileFill == 1)
-        buildPictureSet(PlaySet, DataPath("Bitmaps\\", GameSettings.tileBitmapFile), kMaskNumbers7, 7);
+        buildPictureSet(PlaySet, DataPath("Bitmaps\\", GameSettings.tileBitmapFile), kMaskNumbers7,
+                        7);
     else
-        buildTextureSet(PlaySet, DataPath("Textures\\", GameSettings.textureFile), kMaskNumbers7, 7);
+        buildTextureSet(PlaySet, DataPath("Textures\\", GameSettings.textureFile), kMaskNumbers7,
+                        7);
 
     buildSolidSet(HintSet, GameSettings.hintColor, kMaskNumbers7, 7);
     SetPanelForegroundColor(GameSettings.previewForegroundColor);

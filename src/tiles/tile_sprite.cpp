@@ -20,7 +20,7 @@ constexpr std::uint32_t kRopSourceOrBlack = 0x00CC0020;   // S / 0
 constexpr std::uint32_t kRopSourceOverDest = 0xEECC0020;  // S / D|S
 constexpr std::uint32_t kRopInvertUnderMask = 0xEE660046; // D^S / D|S
 
-constexpr int kClampStep = 7; // the play grid: the far-edge clamp lands on its multiples
+constexpr int kClampStep = 7;    // the play grid: the far-edge clamp lands on its multiples
 constexpr int kRepaintExtra = 5; // repainted rectangles reach this far below the tile
 
 constexpr SpriteRedrawHooks kGameRedrawHooks = {RenderScreen, InvalidateTwoRects, IsPuzzleSolved,
@@ -45,7 +45,8 @@ void RedrawAfterChange(const TileSprite& sprite, plat::Window* target, plat::Rec
 {
     SpriteRedraw.renderScreen(0, 0, kLayerWidth, kLayerHeight);
     SpriteRedraw.invalidateTwoRects(target, old.x, old.y, old.width, old.height + kRepaintExtra,
-                                    sprite.x, sprite.y, sprite.width, sprite.height + kRepaintExtra);
+                                    sprite.x, sprite.y, sprite.width,
+                                    sprite.height + kRepaintExtra);
     if (CurrentPuzzleUnsolved() && SpriteRedraw.isPuzzleSolved())
         SpriteRedraw.showSolvedMessage(target);
 }
@@ -81,11 +82,18 @@ void Turn(TileSprite& sprite, plat::Window* target, int step)
         sprite.makeSeeThrough(target);
     plat::Point oldPosition{sprite.x, sprite.y};
     sprite.clampToBoard();
-    RedrawAfterChange(sprite, target, {oldPosition.x, oldPosition.y, oldSize.width, oldSize.height});
+    RedrawAfterChange(sprite, target,
+                      {oldPosition.x, oldPosition.y, oldSize.width, oldSize.height});
 }
 
-void RotateCounterClockwise(TileSprite& sprite, plat::Window* target) { Turn(sprite, target, 1); }
-void RotateClockwise(TileSprite& sprite, plat::Window* target) { Turn(sprite, target, -1); }
+void RotateCounterClockwise(TileSprite& sprite, plat::Window* target)
+{
+    Turn(sprite, target, 1);
+}
+void RotateClockwise(TileSprite& sprite, plat::Window* target)
+{
+    Turn(sprite, target, -1);
+}
 
 // A triangle mirrored is a triangle turned: only the orientation changes; no clamping.
 void MirrorTriangle(TileSprite& sprite, plat::Window* target, int axis)
@@ -98,8 +106,14 @@ void MirrorTriangle(TileSprite& sprite, plat::Window* target, int axis)
     RedrawAfterChange(sprite, target, old);
 }
 
-void FlipVerticalBase(TileSprite& sprite, plat::Window* target) { MirrorTriangle(sprite, target, 4); }
-void FlipHorizontalBase(TileSprite& sprite, plat::Window* target) { MirrorTriangle(sprite, target, 8); }
+void FlipVerticalBase(TileSprite& sprite, plat::Window* target)
+{
+    MirrorTriangle(sprite, target, 4);
+}
+void FlipHorizontalBase(TileSprite& sprite, plat::Window* target)
+{
+    MirrorTriangle(sprite, target, 8);
+}
 
 void MoveBy(TileSprite& sprite, plat::Window* target, int columns, int rows)
 {
@@ -111,8 +125,8 @@ void MoveBy(TileSprite& sprite, plat::Window* target, int columns, int rows)
         return;
     SpriteRedraw.renderScreen(old.x, old.y, sprite.width, sprite.height);
     SpriteRedraw.invalidateTwoRects(target, old.x, old.y, sprite.width,
-                                    sprite.height + kRepaintExtra, sprite.x, sprite.y,
-                                    sprite.width, sprite.height + kRepaintExtra);
+                                    sprite.height + kRepaintExtra, sprite.x, sprite.y, sprite.width,
+                                    sprite.height + kRepaintExtra);
 }
 
 // The current mask with only the pixels where the pattern, shifted by patternPhase, is set.
@@ -159,9 +173,7 @@ void MakeSeeThroughParallelogram(TileSprite& sprite, plat::Window* target)
 
 // ---- square and parallelogram ----
 
-void FlipSquare(TileSprite&, plat::Window*)
-{
-}
+void FlipSquare(TileSprite&, plat::Window*) {}
 
 // Shows the other side: the arrays swap, and orientation o of one side faces 7 - o of the other.
 void MirrorParallelogram(TileSprite& sprite, plat::Window* target)
@@ -244,18 +256,46 @@ void DrawSeeThrough(const TileSprite& sprite, plat::DrawContext& target,
 
 } // namespace
 
-const SpriteVariant BaseSprite = {"TileSprite",     DestroyBase,      RotateCounterClockwise,
-                                  RotateClockwise,  FlipVerticalBase, FlipHorizontalBase,
-                                  MoveBy,           MakeSeeThroughBase};
-const SpriteVariant TriangleSprite = {"TriangleSprite", DestroyBase,      RotateCounterClockwise,
-                                      RotateClockwise,  FlipVerticalBase, FlipHorizontalBase,
-                                      MoveBy,           MakeSeeThroughTriangle};
-const SpriteVariant SquareSprite = {"SquareSprite", DestroyBase, RotateCounterClockwise,
-                                    RotateClockwise, FlipSquare, FlipSquare,
-                                    MoveBy,          MakeSeeThroughSquare};
+const SpriteVariant BaseSprite = {
+    .name = "TileSprite",
+    .destroy = DestroyBase,
+    .rotateCounterClockwise = RotateCounterClockwise,
+    .rotateClockwise = RotateClockwise,
+    .flipVertical = FlipVerticalBase,
+    .flipHorizontal = FlipHorizontalBase,
+    .moveBy = MoveBy,
+    .makeSeeThrough = MakeSeeThroughBase,
+};
+const SpriteVariant TriangleSprite = {
+    .name = "TriangleSprite",
+    .destroy = DestroyBase,
+    .rotateCounterClockwise = RotateCounterClockwise,
+    .rotateClockwise = RotateClockwise,
+    .flipVertical = FlipVerticalBase,
+    .flipHorizontal = FlipHorizontalBase,
+    .moveBy = MoveBy,
+    .makeSeeThrough = MakeSeeThroughTriangle,
+};
+const SpriteVariant SquareSprite = {
+    .name = "SquareSprite",
+    .destroy = DestroyBase,
+    .rotateCounterClockwise = RotateCounterClockwise,
+    .rotateClockwise = RotateClockwise,
+    .flipVertical = FlipSquare,
+    .flipHorizontal = FlipSquare,
+    .moveBy = MoveBy,
+    .makeSeeThrough = MakeSeeThroughSquare,
+};
 const SpriteVariant ParallelogramSprite = {
-    "ParallelogramSprite", DestroyParallelogram, RotateCounterClockwise, RotateClockwise,
-    MirrorParallelogram,   MirrorParallelogram,  MoveBy,                 MakeSeeThroughParallelogram};
+    .name = "ParallelogramSprite",
+    .destroy = DestroyParallelogram,
+    .rotateCounterClockwise = RotateCounterClockwise,
+    .rotateClockwise = RotateClockwise,
+    .flipVertical = MirrorParallelogram,
+    .flipHorizontal = MirrorParallelogram,
+    .moveBy = MoveBy,
+    .makeSeeThrough = MakeSeeThroughParallelogram,
+};
 
 SpriteRedrawHooks SpriteRedraw = kGameRedrawHooks;
 

@@ -23,9 +23,11 @@ struct SpriteVariant {
     void (*rotateCounterClockwise)(TileSprite& sprite, plat::Window* target);
     // Turns 45 degrees clockwise, clamps to the board, redraws and runs the solved check.
     void (*rotateClockwise)(TileSprite& sprite, plat::Window* target);
-    // Mirrors top to bottom (triangle), nothing (square), toggles the mirrored shape (parallelogram).
+    // Mirrors top to bottom (triangle), nothing (square), toggles the mirrored shape
+    // (parallelogram).
     void (*flipVertical)(TileSprite& sprite, plat::Window* target);
-    // Mirrors left to right (triangle), nothing (square), toggles the mirrored shape (parallelogram).
+    // Mirrors left to right (triangle), nothing (square), toggles the mirrored shape
+    // (parallelogram).
     void (*flipHorizontal)(TileSprite& sprite, plat::Window* target);
     // Moves by whole grid steps, clamps to the board and repaints the old and new rectangles.
     void (*moveBy)(TileSprite& sprite, plat::Window* target, int columns, int rows);
@@ -52,10 +54,11 @@ constexpr int kBackdropPanel = 3;      // the preview panel's body colour
 
 struct TileSprite {
     const SpriteVariant* variant = &BaseSprite;
-    plat::Bitmap* images[8] = {};            // by orientation; black outside the shape
-    plat::Bitmap* masks[8] = {};             // by orientation; 1-bit, set on the tile
+    plat::Bitmap* images[8] = {};                 // by orientation; black outside the shape
+    plat::Bitmap* masks[8] = {};                  // by orientation; 1-bit, set on the tile
     std::unique_ptr<plat::Bitmap> seeThroughMask; // only while seeThrough is on
-    const plat::DrawContext* pictureSource = nullptr; // PictureScratchLayer for picture fills; not owned
+    const plat::DrawContext* pictureSource =
+        nullptr; // PictureScratchLayer for picture fills; not owned
     bool seeThrough = false;
     bool pictureFill = false;
     bool mirrored = false; // parallelogram: the mirrored shape is shown
@@ -66,8 +69,8 @@ struct TileSprite {
     int y = 0;
     int gridUnit = 1;
     int tileIndex = 0;
-    int patternPhase = 0; // column offset into the see-through pattern
-    int maskBase = -1;    // triangles: mask number of their shape at this scale
+    int patternPhase = 0;                 // column offset into the see-through pattern
+    int maskBase = -1;                    // triangles: mask number of their shape at this scale
     plat::Bitmap* mirroredImages[8] = {}; // parallelogram: the side not shown
     plat::Bitmap* mirroredMasks[8] = {};
     // Every image and mask above, each distinct bitmap once: the arrays may repeat a bitmap.
@@ -78,11 +81,17 @@ struct TileSprite {
 
     // Variant operations, through the table.
     TileSprite* destroy(int freeFlag) { return variant->destroy(this, freeFlag); }
-    void rotateCounterClockwise(plat::Window* target) { variant->rotateCounterClockwise(*this, target); }
+    void rotateCounterClockwise(plat::Window* target)
+    {
+        variant->rotateCounterClockwise(*this, target);
+    }
     void rotateClockwise(plat::Window* target) { variant->rotateClockwise(*this, target); }
     void flipVertical(plat::Window* target) { variant->flipVertical(*this, target); }
     void flipHorizontal(plat::Window* target) { variant->flipHorizontal(*this, target); }
-    void moveBy(plat::Window* target, int columns, int rows) { variant->moveBy(*this, target, columns, rows); }
+    void moveBy(plat::Window* target, int columns, int rows)
+    {
+        variant->moveBy(*this, target, columns, rows);
+    }
     void makeSeeThrough(plat::Window* target) { variant->makeSeeThrough(*this, target); }
 
     // Common operations.

@@ -29,7 +29,10 @@ inline std::string Join(const char* name, std::initializer_list<int> values)
     return text;
 }
 
-inline void RecordRender(int x, int y, int w, int h) { Calls.push_back(Join("render", {x, y, w, h})); }
+inline void RecordRender(int x, int y, int w, int h)
+{
+    Calls.push_back(Join("render", {x, y, w, h}));
+}
 inline void RecordInvalidate(plat::Window*, int x1, int y1, int w1, int h1, int x2, int y2, int w2,
                              int h2)
 {
@@ -40,7 +43,10 @@ inline bool RecordSolvedCheck()
     Calls.push_back("solved?");
     return SolvedAnswer;
 }
-inline void RecordSolvedMessage(plat::Window*) { Calls.push_back("message"); }
+inline void RecordSolvedMessage(plat::Window*)
+{
+    Calls.push_back("message");
+}
 
 // Layers, settings and pack zeroed, hooks recording; puzzle 0 of a one-puzzle pack is current.
 class TileEngineTest : public ::testing::Test {

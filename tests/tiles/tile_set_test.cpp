@@ -89,8 +89,8 @@ TEST_F(TileSetTest, SpritesGetTheirVariantMasksAndIndices)
             EXPECT_EQ(sprite.x + sprite.y + sprite.orientation, 0);
             EXPECT_FALSE(sprite.mirrored || sprite.seeThrough || sprite.pictureFill);
             for (int o = 0; o < 8; ++o) {
-                std::string what = "unit " + std::to_string(unit) + " tile " + std::to_string(tile) +
-                                   " orientation " + std::to_string(o);
+                std::string what = "unit " + std::to_string(unit) + " tile " +
+                                   std::to_string(tile) + " orientation " + std::to_string(o);
                 EXPECT_EQ(SetPixels(*sprite.masks[o]),
                           SetPixels(*TileMask(number + MaskOffset(tile, o, false))))
                     << what;
@@ -111,8 +111,8 @@ TEST_F(TileSetTest, SolidTilesAreTheColourInsideTheMaskAndBlackOutside)
         for (int tile = 0; tile < kTileCount; ++tile) {
             const TileSprite& sprite = set[tile];
             for (int o = 0; o < 8; ++o) {
-                std::string what = "unit " + std::to_string(unit) + " tile " + std::to_string(tile) +
-                                   " orientation " + std::to_string(o);
+                std::string what = "unit " + std::to_string(unit) + " tile " +
+                                   std::to_string(tile) + " orientation " + std::to_string(o);
                 auto solid = [](int, int) { return kSolid; };
                 ExpectCutByMask(*sprite.images[o], *sprite.masks[o], solid, what);
                 if (tile == 4)
@@ -198,9 +198,9 @@ TEST_F(TileSetTest, TextureTilesAreCutFromTheMatchingTextureTurn)
             std::string what = "tile " + std::to_string(tile) + " step " + std::to_string(step);
             plat::Point at = TextureNudge(tile, o, false);
             at = {anchor.x + at.x, anchor.y + at.y};
-            ExpectCutByMask(*set[tile].images[o], *set[tile].masks[o],
-                            [&](int x, int y) { return ColorAt(*turns[step], at.x + x, at.y + y); },
-                            what);
+            ExpectCutByMask(
+                *set[tile].images[o], *set[tile].masks[o],
+                [&](int x, int y) { return ColorAt(*turns[step], at.x + x, at.y + y); }, what);
             if (tile != 4)
                 continue;
             // Built as orientation o, then stored reversed: the mirrored tile shows it as 7 - o.
@@ -221,8 +221,9 @@ TEST_F(TileSetTest, MissingTextureGivesBlackTilesThatStillWork)
     buildTextureSet(set, "/nonexistent/Textures\\none.bmp", kMaskNumbers7, 7);
     for (int tile = 0; tile < kTileCount; ++tile)
         for (int o = 0; o < 8; ++o)
-            ExpectCutByMask(*set[tile].images[o], *set[tile].masks[o],
-                            [](int, int) { return plat::kBlack; }, "tile " + std::to_string(tile));
+            ExpectCutByMask(
+                *set[tile].images[o], *set[tile].masks[o], [](int, int) { return plat::kBlack; },
+                "tile " + std::to_string(tile));
     set[5].place(3, 3, 1);
     EXPECT_EQ(set[5].width, 57);
 }

@@ -30,11 +30,11 @@ TEST_F(TileSpriteTest, ClampKeepsTilesOnTheBoardAtGridMultiples)
         int tile, orientation, x, y, wantX, wantY;
     };
     const Case cases[] = {
-        {3, 0, -7, 14, 0, 14},    // dragged off the left edge
-        {0, 1, 217, 0, 210, 0},   // small triangle, 29 wide
-        {5, 0, 161, 0, 154, 0},   // large triangle, 86 wide
-        {5, 2, 0, 189, 0, 182},   // large triangle, 85 high
-        {3, 0, 14, -21, 14, 0},   // off the top
+        {3, 0, -7, 14, 0, 14},      // dragged off the left edge
+        {0, 1, 217, 0, 210, 0},     // small triangle, 29 wide
+        {5, 0, 161, 0, 154, 0},     // large triangle, 86 wide
+        {5, 2, 0, 189, 0, 182},     // large triangle, 85 high
+        {3, 0, 14, -21, 14, 0},     // off the top
         {4, 2, 210, 210, 210, 203}, // parallelogram standing up, 65 high
     };
     for (const Case& c : cases) {
@@ -79,8 +79,9 @@ TEST_F(TileSpriteTest, MoveByClampsAndRepaintsOnlyRealMoves)
     ASSERT_EQ(square.width, 30);
     square.moveBy(&window, 3, 0);
     EXPECT_EQ(square.x, 210);
-    EXPECT_EQ(Calls, (std::vector<std::string>{Join("render", {196, 70, 30, 30}),
-                                               Join("invalidate", {196, 70, 30, 35, 210, 70, 30, 35})}));
+    EXPECT_EQ(Calls,
+              (std::vector<std::string>{Join("render", {196, 70, 30, 30}),
+                                        Join("invalidate", {196, 70, 30, 35, 210, 70, 30, 35})}));
 
     Calls.clear();
     square.moveBy(&window, 0, 0);
@@ -151,7 +152,8 @@ TEST_F(TileSpriteTest, FlipsShowTheMirrorImageOfTheShape)
                 sprite.place(1, 1, o);
                 Pixels before = SetPixels(*sprite.currentMask());
                 sprite.flipHorizontal(&window);
-                EXPECT_EQ(Normalised(SetPixels(*sprite.currentMask())), Normalised(before, true, false))
+                EXPECT_EQ(Normalised(SetPixels(*sprite.currentMask())),
+                          Normalised(before, true, false))
                     << "unit " << unit << " tile " << tile << " orientation " << o;
                 sprite.flipHorizontal(&window);
                 EXPECT_EQ(sprite.orientation, o);
@@ -195,7 +197,8 @@ TEST_F(TileSpriteTest, FlipRedrawRules)
 std::vector<plat::Bitmap*> Arrays(const TileSprite& sprite)
 {
     std::vector<plat::Bitmap*> all;
-    for (auto* array : {&sprite.images, &sprite.masks, &sprite.mirroredImages, &sprite.mirroredMasks})
+    for (auto* array :
+         {&sprite.images, &sprite.masks, &sprite.mirroredImages, &sprite.mirroredMasks})
         all.insert(all.end(), std::begin(*array), std::end(*array));
     return all;
 }
@@ -230,10 +233,10 @@ TEST_F(TileSpriteTest, SeeThroughPhaseFollowsTheVariantRules)
         int phase;
     };
     const Case cases[] = {
-        {&play, 0, 2, false, 1},    {&play, 1, 0, false, 1},    {&play, 0, 1, false, 0},
-        {&play, 2, 2, false, 0},    {&preview, 0, 2, false, 0}, {&play, 3, 1, false, 1},
-        {&play, 3, 4, false, 2},    {&play, 4, 2, false, 1},    {&play, 4, 6, false, 1},
-        {&play, 4, 3, false, 0},    {&play, 4, 3, true, 1},     {&play, 4, 2, true, 0},
+        {&play, 0, 2, false, 1}, {&play, 1, 0, false, 1},    {&play, 0, 1, false, 0},
+        {&play, 2, 2, false, 0}, {&preview, 0, 2, false, 0}, {&play, 3, 1, false, 1},
+        {&play, 3, 4, false, 2}, {&play, 4, 2, false, 1},    {&play, 4, 6, false, 1},
+        {&play, 4, 3, false, 0}, {&play, 4, 3, true, 1},     {&play, 4, 2, true, 0},
     };
     for (const Case& c : cases) {
         TileSprite& sprite = (*c.set)[c.tile];
@@ -241,7 +244,8 @@ TEST_F(TileSpriteTest, SeeThroughPhaseFollowsTheVariantRules)
             sprite.flipHorizontal(nullptr);
         sprite.place(2, 2, c.orientation);
         sprite.makeSeeThrough(&window);
-        EXPECT_EQ(sprite.patternPhase, c.phase) << "tile " << c.tile << " orientation " << c.orientation;
+        EXPECT_EQ(sprite.patternPhase, c.phase)
+            << "tile " << c.tile << " orientation " << c.orientation;
         ASSERT_TRUE(sprite.seeThrough && sprite.seeThroughMask);
         const plat::Bitmap& mask = *sprite.currentMask();
         ASSERT_EQ(sprite.seeThroughMask->size(), mask.size());
@@ -303,7 +307,8 @@ TEST_F(TileSpriteTest, DrawMaskTwiceRestoresTheTarget)
         sprite.place(tile * 4, tile * 3, tile);
         if (tile == 2)
             sprite.makeSeeThrough(&window); // the see-through mask is what goes in and out
-        const plat::Bitmap& shape = sprite.seeThrough ? *sprite.seeThroughMask : *sprite.currentMask();
+        const plat::Bitmap& shape =
+            sprite.seeThrough ? *sprite.seeThroughMask : *sprite.currentMask();
         sprite.drawMask(dc);
         const Pixels after = SetPixels(*target);
         Pixels flipped;
@@ -315,7 +320,10 @@ TEST_F(TileSpriteTest, DrawMaskTwiceRestoresTheTarget)
     }
 }
 
-plat::Color PixelAt(const Layer& layer, int x, int y) { return plat::GetPixel(layer.dc, x, y); }
+plat::Color PixelAt(const Layer& layer, int x, int y)
+{
+    return plat::GetPixel(layer.dc, x, y);
+}
 
 void FillLayer(Layer& layer, plat::Color color)
 {
@@ -349,8 +357,8 @@ TEST_F(TileSpriteTest, DrawPaintsTheShapeOnlyAndDithersSeeThroughTiles)
                 bool shown = !sprite.seeThrough ||
                              (inside && sprite.seeThroughMask->pixelValue(mx, my) != 0);
                 plat::Color want = !inside ? kUnder : shown ? kTileColor : between;
-                ASSERT_EQ(PixelAt(ScreenBuffer, x, y), want) << "backdrop " << backdrop << " at " << x
-                                                              << "," << y;
+                ASSERT_EQ(PixelAt(ScreenBuffer, x, y), want)
+                    << "backdrop " << backdrop << " at " << x << "," << y;
             }
     }
 }
