@@ -966,6 +966,16 @@ void EndModal(Window* window, std::intptr_t result)
         }
 }
 
+std::intptr_t RunDialog(const WindowSpec& spec)
+{
+    Window* window = CreateWindow(spec);
+    if (!window)
+        return -1;
+    std::intptr_t result = RunModalLoop(window);
+    DestroyWindow(window);
+    return result;
+}
+
 Window* ModalWindow()
 {
     return Sys && !Sys->modal.empty() ? Sys->modal.back().window : nullptr;

@@ -180,7 +180,7 @@ bool TranslateAccelerator(Window* window, std::span<const Accelerator> table,
 // Answers the exit code.
 int RunMessageLoop(std::span<const Accelerator> accelerators = {});
 // Dispatches everything pending (messages, paints, due timers) without waiting (tests, driver).
-// Answers the number of messages dispatched; false Quit is put back for the real loop.
+// Answers the number of messages dispatched; a Quit stops it and stays queued for the real loop.
 int RunUntilIdle();
 
 // --- Modal loops --------------------------------------------------------------------------------
@@ -190,6 +190,9 @@ int RunUntilIdle();
 // EndModal result (or 0).
 std::intptr_t RunModalLoop(Window* window);
 void EndModal(Window* window, std::intptr_t result);
+// A modal dialog: creates the window (owner from spec), runs a modal loop on it until EndModal,
+// destroys it and answers the EndModal result; -1 when the window could not be created.
+std::intptr_t RunDialog(const WindowSpec& spec);
 // The window of the innermost running modal loop, or null.
 Window* ModalWindow();
 

@@ -433,6 +433,24 @@ TEST_F(WindowTest, ModalLoopEndsOnEndModalAndPassesQuitOn)
     Message m;
     EXPECT_FALSE(GetMessage(m)); // the quit that ended the modal loop is still there
     EXPECT_EQ(m.id, 9);
+    // A dialog run from a command: its owner is inactive meanwhile and active again afterwards.
+    front.setIdleHook([] {
+        InjectKeyPress(Key::Return);
+        return true;
+    });
+    DestroyWindow(dialog);
+    journal.clear();
+    WindowSpec spec;
+    spec.title = "Settings";
+    spec.owner = main;
+    spec.proc = [&](Window& w, const Message& msg) -> std::intptr_t {
+        if (msg.msg == Msg::KeyDown)
+            EndModal(&w, 1);
+        return DefaultWindowProc(w, msg);
+    };
+    EXPECT_EQ(RunDialog(spec), 1);
+    EXPECT_EQ(journal.lines, (Lines{"main Activate 0 Settings", "main Activate 1 Settings"}));
+    EXPECT_EQ(TopLevelWindows(), (std::vector<Window*>{main}));
 }
 
 TEST_F(WindowTest, AcceleratorsTurnKeysIntoCommandsAndOtherKeysIntoCharacters)
