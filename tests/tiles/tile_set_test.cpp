@@ -318,6 +318,17 @@ TEST_F(TileSetTest, ApplyAppearanceRebuildsFromTheSettings)
     applyAppearance();
     EXPECT_EQ(GameSettings.currentPuzzle, -1);
     EXPECT_EQ(ColorAt(*PlaySet[0].images[0], 21, 20), GameSettings.tileColor);
+
+    std::filesystem::create_directories(folder.file("Bitmaps"));
+    WritePicture(folder.file("Bitmaps/view.bmp"), 240, 280);
+    SetName(GameSettings.backgroundBitmapFile, u"view.bmp");
+    SetName(GameSettings.tileBitmapFile, u"view.bmp");
+    GameSettings.backgroundFill = 1;
+    GameSettings.tileFill = 1;
+    applyAppearance();
+    EXPECT_EQ(ColorAt(*BackgroundLayer.surface, 120, 140), PictureColor(120, 140));
+    EXPECT_EQ(ColorAt(*PictureScratchLayer.surface, 17, 230), PictureColor(17, 230));
+    EXPECT_TRUE(PlaySet[2].pictureFill);
     ProgramDirectory.clear();
 }
 
