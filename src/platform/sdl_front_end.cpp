@@ -130,6 +130,10 @@ private:
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             InjectFocus(true);
             break;
+        case SDL_WINDOWEVENT_CLOSE:
+            closeClicked_ = true;
+            InjectCloseRequest();
+            break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             redraw();
@@ -150,7 +154,10 @@ private:
     {
         switch (event.type) {
         case SDL_QUIT:
-            InjectCloseRequest();
+            // The close button sends its own window event first; a bare quit is a signal.
+            if (!closeClicked_)
+                InjectTerminate();
+            closeClicked_ = false;
             break;
         case SDL_WINDOWEVENT:
             handleWindowEvent(event.window);
@@ -179,6 +186,7 @@ private:
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
     SDL_Cursor* waitCursor_ = nullptr;
+    bool closeClicked_ = false;
 };
 
 } // namespace

@@ -18,7 +18,7 @@ namespace {
 // Raw input as the front end reported it, turned into messages only when retrieved, so that
 // routing sees the capture and activation that earlier messages set up.
 struct RawInput {
-    enum class Kind : std::uint8_t { Pen, Key, Close, Focus } kind = Kind::Pen;
+    enum class Kind : std::uint8_t { Pen, Key, Close, Focus, Terminate } kind = Kind::Pen;
     PenAction action = PenAction::Down;
     Point pt{};
     int key = 0;
@@ -370,6 +370,16 @@ Window* KeyTarget()
     return Sys->active;
 }
 
+void DestroyEverything()
+{
+    for (Window* window : std::vector<Window*>(Sys->zorder))
+        if (!window->owner)
+            DestroyWindow(window);
+    while (!Sys->zorder.empty())
+        DestroyWindow(Sys->zorder.back());
+    PostQuitMessage(0);
+}
+
 bool InputMessage(const RawInput& in, Message& out)
 {
     switch (in.kind) {
@@ -388,6 +398,9 @@ bool InputMessage(const RawInput& in, Message& out)
         out = {.window = target, .msg = Msg::Close};
         return true;
     }
+    case RawInput::Kind::Terminate:
+        DestroyEverything();
+        return false;
     case RawInput::Kind::Focus:
         if (Sys->focused == in.down)
             return false;
@@ -1172,6 +1185,12 @@ void InjectFocus(bool gained)
 {
     if (Sys)
         Sys->input.push_back({.kind = RawInput::Kind::Focus, .down = gained});
+}
+
+void InjectTerminate()
+{
+    if (Sys)
+        Sys->input.push_back({.kind = RawInput::Kind::Terminate});
 }
 
 bool InputPending()

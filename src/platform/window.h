@@ -261,6 +261,9 @@ void InjectKeyPress(int key, int mods = kModNone);
 // The user asked to close the program (window close button): Close to the active window.
 void InjectCloseRequest();
 void InjectFocus(bool gained);
+// The host is ending the program (a signal): every window is destroyed, owners first, and the
+// loops end with Quit 0.
+void InjectTerminate();
 // True while raw input waits to be turned into messages.
 bool InputPending();
 

@@ -416,6 +416,31 @@ TEST_F(WindowTest, MessageBoxShownFromAHandlerNestsInTheRunningLoop)
     EXPECT_FALSE(IsWindowAlive(main));
 }
 
+TEST_F(WindowTest, TerminationDestroysEveryWindowEvenUnderAMessageBox)
+{
+    Window* main = Recording("main");
+    Window* palette = Recording("palette", {0, 200, 100, 50}); // no owner
+    MessageResult answer = MessageResult::Ok;
+    main->proc = [&, recorder = main->proc](Window& w, const Message& m) -> std::intptr_t {
+        if (m.msg == Msg::User)
+            answer = ShowMessageBox(&w, "Exit Zentiles?", "Confirm", MessageIcon::Question,
+                                    MessageButtons::YesNo);
+        return recorder(w, m);
+    };
+    PostMessage({.window = main, .msg = Msg::User});
+    front.setIdleHook([] {
+        InjectTerminate();
+        return true;
+    });
+    EXPECT_EQ(RunMessageLoop(), 0);
+    EXPECT_EQ(answer, MessageResult::No);
+    EXPECT_TRUE(TopLevelWindows().empty());
+    EXPECT_FALSE(IsWindowAlive(palette));
+    auto destroyed = std::count_if(journal.lines.begin(), journal.lines.end(),
+                                   [](const std::string& l) { return l.ends_with("Destroy"); });
+    EXPECT_EQ(destroyed, 2);
+}
+
 TEST_F(WindowTest, ModalLoopEndsOnEndModalAndPassesQuitOn)
 {
     Window* main = Recording("main");
