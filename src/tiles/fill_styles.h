@@ -10,13 +10,17 @@
 
 // Fills the BackgroundLayer with the colour.
 void fillBackgroundColor(plat::Color color);
-// Shows the picture's top-left 240 x 280 pixels in the BackgroundLayer (platform loader).
+// Shows the picture's top-left 240 x 280 pixels in the BackgroundLayer (platform loader);
+// black where the picture is missing, unreadable or smaller.
 void loadBackgroundPicture(const std::string& path);
-// Reads an uncompressed .bmp file into a DIB; null when the file is missing or not acceptable.
+// Reads an uncompressed or bit-field .bmp file into a DIB; null when it is missing or fails the
+// header checks of ParseBmpHeaders or its rows are short. A stated used-colour count blackens entry 0.
 std::unique_ptr<plat::Bitmap> loadBmpFile(const std::string& path);
-// Writes up to maxCount colour-table entries of the indexed DIB held by dc; answers how many.
+// Writes entries firstIndex .. n - 1 of the table of the indexed DIB held by dc to out[0 ..]
+// (n: its stated colour count, at most maxCount and 256); answers how many. 0 if not indexed.
 int readColorTable(const plat::DrawContext& dc, int firstIndex, int maxCount, plat::RgbQuad* out);
-// The source DIB turned counter-clockwise by degrees (nearest neighbour, black corners); or null.
+// The bottom-up source DIB turned counter-clockwise by degrees in single-precision arithmetic
+// (nearest neighbour, black corners); null for top-down rows, a non-DIB or an empty result.
 std::unique_ptr<plat::Bitmap> rotateBitmap(const plat::Bitmap& source, int degrees);
 // Fills turns[0..7] with the texture (mirrored left to right first if asked) turned by 45k
 // degrees (mirrored: 0, 135, 90, 225, 180, 315, 270, 45); false on a failure, keeping what was made.
