@@ -76,7 +76,8 @@ void CutLongWord(std::string word, unsigned flags, int width, std::vector<std::s
 {
     while (!word.empty() && LineWidth(word, flags) > width) {
         std::size_t end = NextCharEnd(word, 0);
-        while (end < word.size() && LineWidth(word.substr(0, NextCharEnd(word, end)), flags) <= width)
+        while (end < word.size() &&
+               LineWidth(word.substr(0, NextCharEnd(word, end)), flags) <= width)
             end = NextCharEnd(word, end);
         lines.push_back(word.substr(0, end));
         word.erase(0, end);

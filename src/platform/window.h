@@ -109,7 +109,7 @@ struct Window {
     bool destroyed = false;
     std::unique_ptr<Bitmap> surface;   // the client area's pixels
     Rect invalid{};                    // client pixels still to paint
-    bool eraseInvalid = false;         // BeginPaint fills the invalid part with the background first
+    bool eraseInvalid = false;         // BeginPaint first fills the invalid part with background
     std::vector<Window*> children;     // in drawing order
 };
 

@@ -101,7 +101,8 @@ TEST_F(WindowTest, PostedMessagesKeepOrderAndSentOnesRunAtOnce)
     EXPECT_EQ(journal.lines, (Lines{"main User 9", "main User 1", "main User 2", "main User 3"}));
     journal.clear();
     RunUntilIdle();
-    EXPECT_EQ(journal.lines, (Lines{"main KeyDown 82", "main Char 114", "main KeyUp", "main Paint"}));
+    EXPECT_EQ(journal.lines,
+              (Lines{"main KeyDown 82", "main Char 114", "main KeyUp", "main Paint"}));
 }
 
 TEST_F(WindowTest, TimersFireOnTheVirtualClockAndMergeMissedPeriods)
@@ -334,10 +335,11 @@ TEST_F(WindowTest, MessageBoxIsModalAndAnsweredByPenAndKeys)
         std::function<void()> answer;
         MessageResult expected;
     };
+    auto press = [](MessageResult r) { return [r] { PressMessageBoxButton(r); }; };
     const Case cases[] = {
-        {MessageButtons::YesNo, [] { PressMessageBoxButton(MessageResult::Yes); }, MessageResult::Yes},
-        {MessageButtons::YesNo, [] { PressMessageBoxButton(MessageResult::No); }, MessageResult::No},
-        {MessageButtons::Ok, [] { PressMessageBoxButton(MessageResult::Ok); }, MessageResult::Ok},
+        {MessageButtons::YesNo, press(MessageResult::Yes), MessageResult::Yes},
+        {MessageButtons::YesNo, press(MessageResult::No), MessageResult::No},
+        {MessageButtons::Ok, press(MessageResult::Ok), MessageResult::Ok},
         {MessageButtons::YesNo, [] { InjectKeyPress(Key::Return); }, MessageResult::Yes},
         {MessageButtons::YesNo, [] { InjectKeyPress(Key::Escape); }, MessageResult::No},
         {MessageButtons::Ok, [] { InjectKeyPress(Key::Escape); }, MessageResult::Ok},
