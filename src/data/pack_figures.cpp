@@ -577,12 +577,116 @@ std::vector<DesignPuzzle> GrowFigures(const GrowOptions& options)
     return out;
 }
 
+namespace {
+
+struct FitCandidate {
+    Placement placement;
+    int inside;
+    int outside;
+    std::vector<int> quarters; // indices into the padded grid
+};
+
+constexpr int kFitMargin = 3;     // cells a tile may reach beyond the silhouette
+constexpr int kFitMostOutside = 6; // quarters a tile may have outside it
+
+std::vector<FitCandidate> FitCandidates(const Silhouette& shape, int kind)
+{
+    int w = shape.width + 2 * kFitMargin, h = shape.height + 2 * kFitMargin;
+    std::vector<FitCandidate> out;
+    for (int image : std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}) {
+        if (image >= kKindImageCount[kind])
+            break;
+        const Piece& piece = PieceAt(7, kind, image);
+        for (int y = 0; y + piece.height <= h; ++y)
+            for (int x = 0; x + piece.width <= w; ++x) {
+                FitCandidate c{{kind, image, x, y}, 0, 0, {}};
+                for (const CellPart& p : piece.parts) {
+                    bool in = Filled(shape, x + p.cx - kFitMargin, y + p.cy - kFitMargin, p.part);
+                    (in ? c.inside : c.outside) += 1;
+                    c.quarters.push_back(((y + p.cy) * w + x + p.cx) * 4 + p.part);
+                }
+                if (c.outside <= kFitMostOutside)
+                    out.push_back(std::move(c));
+            }
+    }
+    return out;
+}
+
+struct BeamState {
+    std::vector<int> chosen; // candidate indices, one list per step
+    std::vector<std::uint8_t> used;
+    int inside = 0;
+    int outside = 0;
+    int score() const { return inside - 3 * outside; }
+};
+
+} // namespace
+
+std::vector<SketchFit> FitSilhouette(const Silhouette& shape, int beamWidth)
+{
+    static constexpr int kOrder[7] = {kLargeKind, kLargeKind, kMediumKind, kParallelogramKind,
+                                      kSquareKind, kSmallKind, kSmallKind};
+    std::vector<FitCandidate> candidates[kKindCount];
+    for (int kind = 0; kind < kKindCount; ++kind)
+        candidates[kind] = FitCandidates(shape, kind);
+    std::size_t cells = static_cast<std::size_t>((shape.width + 2 * kFitMargin) * (shape.height + 2 * kFitMargin) * 4);
+    std::vector<BeamState> beam{BeamState{{}, std::vector<std::uint8_t>(cells, 0), 0, 0}};
+    for (int step = 0; step < 7; ++step) {
+        int kind = kOrder[step];
+        const std::vector<FitCandidate>& list = candidates[kind];
+        bool sameAsBefore = step > 0 && kOrder[step - 1] == kind;
+        struct Next {
+            int score;
+            std::size_t parent;
+            int candidate;
+        };
+        std::vector<Next> next;
+        for (std::size_t s = 0; s < beam.size(); ++s) {
+            const BeamState& state = beam[s];
+            int from = sameAsBefore ? state.chosen.back() + 1 : 0; // like tiles in one order only
+            for (int c = from; c < static_cast<int>(list.size()); ++c) {
+                const FitCandidate& cand = list[static_cast<std::size_t>(c)];
+                if (std::ranges::any_of(cand.quarters, [&](int q) { return state.used[static_cast<std::size_t>(q)] != 0; }))
+                    continue;
+                next.push_back({state.score() + cand.inside - 3 * cand.outside, s, c});
+            }
+        }
+        std::ranges::stable_sort(next, [](const Next& a, const Next& b) { return a.score > b.score; });
+        if (next.size() > static_cast<std::size_t>(beamWidth))
+            next.resize(static_cast<std::size_t>(beamWidth));
+        std::vector<BeamState> grown;
+        for (const Next& n : next) {
+            BeamState state = beam[n.parent];
+            const FitCandidate& cand = list[static_cast<std::size_t>(n.candidate)];
+            for (int q : cand.quarters)
+                state.used[static_cast<std::size_t>(q)] = 1;
+            state.inside += cand.inside;
+            state.outside += cand.outside;
+            state.chosen.push_back(n.candidate);
+            grown.push_back(std::move(state));
+        }
+        beam = std::move(grown);
+    }
+    std::vector<SketchFit> fits;
+    for (const BeamState& state : beam) {
+        SketchFit fit{{}, state.inside, state.outside};
+        for (int step = 0; step < 7; ++step)
+            fit.layout.push_back(candidates[kOrder[step]][static_cast<std::size_t>(state.chosen[static_cast<std::size_t>(step)])].placement);
+        fits.push_back(std::move(fit));
+    }
+    return fits;
+}
+
 int SketchCellBits(char c)
 {
     static const std::map<char, int> kBits = {
         {'.', 0}, {'#', 15}, {'q', 9}, {'p', 3}, {'b', 12}, {'d', 6},
         {'v', 1}, {'<', 2},  {'^', 4}, {'>', 8},
     };
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
     auto found = kBits.find(c);
     return found == kBits.end() ? -1 : found->second;
 }
@@ -592,19 +696,28 @@ std::vector<DesignPuzzle> FiguresOfSketches(const std::string& text, std::vector
     std::vector<DesignPuzzle> out;
     for (const SketchBlock& block : ParseSketches(text, errors)) {
         Silhouette shape = SilhouetteOfSketch(block);
-        CoverResult covers = CoverAll(7, TargetOfSilhouette(shape), 200, true);
-        bool placed = false;
-        for (const Layout& layout : covers.layouts) {
-            PuzzleRecord record = NormalisedRecord(layout);
-            if (!RecordProblems(record).empty() || !AnalysePuzzle(record, kSolveLimit).fair())
-                continue;
-            out.push_back({block.name, {"kind: designed"}, record});
-            placed = true;
-            break;
-        }
-        if (!placed)
+        std::vector<SketchFit> fits;
+        for (const Layout& layout : CoverAll(7, TargetOfSilhouette(shape), 200, true).layouts)
+            fits.push_back({layout, shape.area(), 0});
+        std::vector<SketchFit> near = FitSilhouette(shape, 400);
+        fits.insert(fits.end(), near.begin(), near.end());
+        auto fair = std::ranges::find_if(fits, [](const SketchFit& fit) {
+            PuzzleRecord record = NormalisedRecord(fit.layout);
+            FigureScore score = ScoreSilhouette(SilhouetteOf(record));
+            return score.holes == 0 && score.slits == 0 && RecordProblems(record).empty() &&
+                   AnalysePuzzle(record, kSolveLimit).fair();
+        });
+        if (fair == fits.end()) {
             errors.push_back("sketch \"" + block.name + "\" (" + std::to_string(shape.area()) +
-                             " quarters): " + (covers.count ? "no fair layout" : "no layout"));
+                             " quarters): no fair layout fills it");
+            continue;
+        }
+        DesignPuzzle puzzle{block.name, {"kind: designed"}, NormalisedRecord(fair->layout)};
+        if (fair->covered != shape.area() || fair->outside != 0)
+            puzzle.notes.push_back("fit: " + std::to_string(shape.area() - fair->covered) +
+                                   " quarters of the sketch left open, " + std::to_string(fair->outside) +
+                                   " added");
+        out.push_back(std::move(puzzle));
     }
     return out;
 }

@@ -63,11 +63,25 @@ Layout GrowOne(unsigned seed);
 
 // Sketch text: blocks of "sketch NAME" followed by rows of cell characters: '#' full, '.'
 // empty, 'q' 'p' 'b' 'd' the upper-left, upper-right, lower-left, lower-right halves,
-// 'v' '<' '^' '>' the top, right, bottom, left quarters; ';' starts a comment line. Each
-// sketch becomes the first fair layout the solver finds; a sketch no layout fits is an error.
+// 'v' '<' '^' '>' the top, right, bottom, left quarters, '0'..'9' 'A'..'F' any quarters as
+// bits (1 top, 2 right, 4 bottom, 8 left); ';' starts a comment line. Each sketch becomes the
+// first fair layout that fills it exactly or, failing that, the best fair near fit (its notes
+// say how near); a sketch with neither is an error.
 std::vector<DesignPuzzle> FiguresOfSketches(const std::string& text, std::vector<std::string>& errors);
 // Cell bits of a sketch character; -1 for an unknown one.
 int SketchCellBits(char c);
+
+// A layout that nearly fills a silhouette: `covered` of its quarters under tiles, `outside`
+// tile quarters beyond it.
+struct SketchFit {
+    Layout layout;
+    int covered = 0;
+    int outside = 0;
+};
+// The best layouts a beam search finds, best first: tiles placed largest first, each lying
+// almost wholly inside the silhouette, none overlapping, ranked by quarters covered less three
+// times the quarters outside.
+std::vector<SketchFit> FitSilhouette(const Silhouette& shape, int beamWidth);
 
 // Puzzles sorted from easy to hard (grade, then more layouts first), each with notes
 // "grade: G" and "layouts: N" (replacing older ones).

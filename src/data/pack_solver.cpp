@@ -238,7 +238,7 @@ PuzzleAnalysis AnalysePuzzle(const PuzzleRecord& record, long limit)
 
 int GradeOfLayoutCount(long layouts)
 {
-    static constexpr long kLeast[] = {64, 16, 4, 2}; // fewest layouts for grades 1..4
+    static constexpr long kLeast[] = {24, 8, 3, 2}; // fewest layouts for grades 1..4
     for (int grade = 0; grade < 4; ++grade)
         if (layouts >= kLeast[grade])
             return grade + 1;

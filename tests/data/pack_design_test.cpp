@@ -325,3 +325,32 @@ TEST(PackFigures, ContactSheetShowsOverlapsInRed)
     EXPECT_EQ(clashing->width(), 2 * clean->width());
     EXPECT_EQ(DrawContactSheet({{"fit", {}, fit}}, {1, false, 10}), nullptr) << "grid unit 1 is too small to look at";
 }
+
+TEST(PackFigures, NearFitsAccountForEveryQuarter)
+{
+    // One row more than the square: no exact layout, but near fits exist.
+    const Silhouette shape = Shape(12, 13);
+    EXPECT_EQ(CoverAll(7, TargetOfSilhouette(shape), 1, false).count, 0);
+    std::vector<SketchFit> fits = FitSilhouette(shape, 200);
+    ASSERT_FALSE(fits.empty());
+    for (std::size_t i = 0; i < fits.size(); ++i) {
+        const SketchFit& fit = fits[i];
+        ASSERT_EQ(fit.layout.size(), 7u);
+        PuzzleRecord record = RecordOfLayout(fit.layout);
+        Silhouette placed = SilhouetteOf(record);
+        int pieceArea = 0, inside = 0;
+        for (const Placement& p : fit.layout)
+            for (const CellPart& q : PieceAt(7, p.kind, p.image).parts) {
+                ++pieceArea;
+                // Fits are laid out with a margin of 3 cells around the silhouette.
+                inside += (shape.at(p.x + q.cx - 3, p.y + q.cy - 3) >> q.part) & 1;
+            }
+        EXPECT_EQ(placed.area(), pieceArea) << "tiles overlap in fit " << i;
+        EXPECT_EQ(fit.covered, inside) << i;
+        EXPECT_EQ(fit.covered + fit.outside, pieceArea) << i;
+        EXPECT_LE(fit.covered, shape.area());
+        if (i > 0) {
+            EXPECT_GE(fits[i - 1].covered - 3 * fits[i - 1].outside, fit.covered - 3 * fit.outside);
+        }
+    }
+}
