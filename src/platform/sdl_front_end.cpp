@@ -63,6 +63,9 @@ public:
     bool open(const std::string& title)
     {
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+        // The window's own framebuffer, not one backed by a GL context: loading GL costs hundreds
+        // of milliseconds before the first frame.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
             return false;
         window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
