@@ -161,7 +161,8 @@ std::intptr_t SendMessage(const Message& message);
 void PostQuitMessage(int exitCode);
 // Waits for the next message. False when it is Quit (message.id holds the exit code).
 bool GetMessage(Message& message);
-// The next message without waiting; false when there is none. Generates Paint and Timer.
+// Takes the next message off the queue without waiting; false when there is none. Generates
+// Paint and Timer like GetMessage.
 bool PeekMessage(Message& message);
 // Key presses of characters also post a Char message.
 void TranslateMessage(const Message& message);
