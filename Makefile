@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps bench clean
+.PHONY: run test build deps bench clean packs
 
 run: build
 	cd $(BUILD) && ./zentiles
@@ -16,6 +16,14 @@ build: deps
 
 deps:
 	@scripts/install-deps.sh
+
+# Rebuilds the shipped pack files from their sources in assets/packs and checks them.
+packs: build
+	$(BUILD)/zentiles-pack build assets/packs/freeware.txt assets/freeware.zdb --pack 0
+	$(BUILD)/zentiles-pack build assets/packs/pack1.txt assets/pack1.zdb --pack 1
+	$(BUILD)/zentiles-pack build assets/packs/pack2.txt assets/pack2.zdb --pack 2
+	$(BUILD)/zentiles-pack build assets/packs/pack3.txt assets/pack3.zdb --pack 3
+	$(BUILD)/zentiles-pack check assets/freeware.zdb assets/pack1.zdb assets/pack2.zdb assets/pack3.zdb
 
 bench: build
 	$(BUILD)/zentiles_bench
