@@ -192,6 +192,9 @@ std::unique_ptr<plat::Bitmap> rotateBitmap(const plat::Bitmap& source, int degre
 bool prepareTextures(const std::string& path, std::unique_ptr<plat::Bitmap> (&turns)[8], bool mirror)
 {
     turns[0] = loadBmpFile(path);
+    // Eight turns of a huge texture would need gigabytes, while tiles use its top-left corner.
+    if (turns[0] && (turns[0]->width() > kMaxTextureSide || turns[0]->height() > kMaxTextureSide))
+        turns[0].reset();
     if (turns[0] && mirror)
         turns[0] = FlippedCopy(*turns[0], true, false);
     if (!turns[0])

@@ -22,6 +22,9 @@ int readColorTable(const plat::DrawContext& dc, int firstIndex, int maxCount, pl
 // The bottom-up source DIB turned counter-clockwise by degrees in single-precision arithmetic
 // (nearest neighbour, black corners); null for top-down rows, a non-DIB or an empty result.
 std::unique_ptr<plat::Bitmap> rotateBitmap(const plat::Bitmap& source, int degrees);
+// Largest texture side prepareTextures takes; larger files are refused like unreadable ones.
+constexpr int kMaxTextureSide = 2048;
+
 // Fills turns[0..7] with the texture (mirrored left to right first if asked) turned by 45k
 // degrees (mirrored: 0, 135, 90, 225, 180, 315, 270, 45); false on a failure, keeping what was made.
 bool prepareTextures(const std::string& path, std::unique_ptr<plat::Bitmap> (&turns)[8], bool mirror);

@@ -535,6 +535,15 @@ TEST(PrepareTextures, FailsKeepingWhatWasMade)
         EXPECT_NE(kept[0], nullptr);
         EXPECT_EQ(kept[1], nullptr);
     }
+
+    // A texture too large to turn eight times is refused before any turn is made.
+    auto wide = MakeDib(kMaxTextureSide + 1, 2, 8, PatternOf<8>);
+    std::string widePath = temp.file("wide.bmp");
+    ASSERT_TRUE(plat::SaveBitmapFile(widePath, *wide));
+    ASSERT_NE(loadBmpFile(widePath), nullptr);
+    std::unique_ptr<Bitmap> none[8];
+    EXPECT_FALSE(prepareTextures(widePath, none, false));
+    EXPECT_EQ(none[0], nullptr);
 }
 
 // ---- colour tables -------------------------------------------------------------------------
