@@ -129,6 +129,10 @@ int Check(const std::vector<std::string>& args)
             std::cerr << path << ": check bytes belong to no built-in pack\n";
             ++failures;
         }
+        if (!IsSourcePath(path) && (block.count < 0 || block.count > kPuzzlesPerPack)) {
+            std::cerr << path << ": count " << int(block.count) << " is not 0..100\n";
+            ++failures;
+        }
         for (std::size_t i = 0; i < puzzles.size(); ++i) {
             std::string where = path + " puzzle " + std::to_string(i);
             std::vector<std::string> problems = RecordProblems(puzzles[i].record);
@@ -192,6 +196,11 @@ int Solve(const std::vector<std::string>& args)
     for (std::size_t i = 0; i < puzzles.size(); ++i) {
         if (only >= 0 && static_cast<int>(i) != only)
             continue;
+        if (!RecordProblems(puzzles[i].record).empty()) {
+            std::cout << i << " " << puzzles[i].name << ": not a fit puzzle (see check)\n";
+            ++unfair;
+            continue;
+        }
         PuzzleAnalysis a = AnalysePuzzle(puzzles[i].record, kSolveLimit);
         ++grades[a.grade];
         std::cout << i << " " << puzzles[i].name << ": " << a.layouts << (a.layoutsCapped ? "+" : "")
@@ -208,7 +217,7 @@ int Solve(const std::vector<std::string>& args)
         std::cout << " " << grades[g];
     std::cout << "\n";
     if (unfair) {
-        std::cerr << unfair << " puzzle(s) the solved check judges unfairly\n";
+        std::cerr << unfair << " puzzle(s) unfit or judged unfairly by the solved check\n";
         return 1;
     }
     return 0;

@@ -310,6 +310,8 @@ Silhouette SilhouetteOf(const PuzzleRecord& record)
         shape.width = std::max(shape.width, record.x[tile] + piece.width);
         shape.height = std::max(shape.height, record.y[tile] + piece.height);
     }
+    shape.width = std::max(shape.width, 0); // tiles left of or above the frame are not drawn
+    shape.height = std::max(shape.height, 0);
     shape.cells.assign(static_cast<std::size_t>(shape.width * shape.height), 0);
     for (int tile = 0; tile < 7; ++tile) {
         int kind = kTileKind[tile];

@@ -354,3 +354,30 @@ TEST(PackFigures, NearFitsAccountForEveryQuarter)
         }
     }
 }
+
+TEST(PackSolver, UnfairSilhouettesAreCaught)
+{
+    // In the second figure the coarse check pixels of two different-looking layouts agree.
+    const struct {
+        Silhouette shape;
+        bool fair;
+    } cases[] = {{Shape(12, 12), true}, {Shape(12, 21, 0, 12, 3, 9), false}};
+    for (const auto& c : cases) {
+        PuzzleRecord record = FirstRecord(c.shape);
+        long others = 0;
+        for (const Layout& layout : CoverAll(1, PixelTargetOfRecord(record), 1000, true).layouts) {
+            PuzzleRecord player = RecordOfLayout(layout);
+            ASSERT_TRUE(CheckSurfaceMatches(record, player) ||
+                        *std::min_element(player.x, player.x + 7) != 0 ||
+                        *std::min_element(player.y, player.y + 7) != 0)
+                << "a cover of the check pixels in the puzzle's frame is accepted";
+            if (CheckSurfaceMatches(record, player) &&
+                Trimmed(SilhouetteOf(Normalised(player))) != Trimmed(c.shape))
+                ++others;
+        }
+        PuzzleAnalysis analysis = AnalysePuzzle(record, 1000);
+        EXPECT_EQ(analysis.acceptedOthers, others);
+        EXPECT_EQ(analysis.fair(), c.fair);
+        EXPECT_EQ(others == 0, c.fair);
+    }
+}
