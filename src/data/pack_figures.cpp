@@ -699,7 +699,7 @@ std::vector<DesignPuzzle> FiguresOfSketches(const std::string& text, std::vector
         std::vector<SketchFit> fits;
         for (const Layout& layout : CoverAll(7, TargetOfSilhouette(shape), 200, true).layouts)
             fits.push_back({layout, shape.area(), 0});
-        std::vector<SketchFit> near = FitSilhouette(shape, 400);
+        std::vector<SketchFit> near = FitSilhouette(shape, 1500);
         fits.insert(fits.end(), near.begin(), near.end());
         auto fair = std::ranges::find_if(fits, [](const SketchFit& fit) {
             PuzzleRecord record = NormalisedRecord(fit.layout);
