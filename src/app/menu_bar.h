@@ -1,5 +1,7 @@
-// The menu bar with its "Game " drop-down menu and the toolbar. Only an empty bar exists so far.
+// The menu bar with its "Game " button and the toolbar of tile commands.
 #pragma once
+
+#include "platform/geometry.h"
 
 namespace plat {
 struct Window;
@@ -7,9 +9,11 @@ struct Window;
 
 extern plat::Window* MenuBar; // null while there is none
 
-// Creates the (still empty) menu bar at the bottom of the screen.
+// Creates the menu bar and its toolbar at the bottom of the screen, for the owner's commands.
 void CreateMenuBar(plat::Window* owner);
 void DestroyMenuBar();
+// Where the toolbar button of a command lies on the screen; empty when no button sends it.
+plat::Rect ToolbarButtonRect(int command);
 // Resets the custom-pack entries of the "Custom" pop-up: entry 40085 back at position 3 as
 // "Enable Toolbar", and 40085, 40082, 40083 greyed unless the custom pack is current.
 // Does nothing while there is no menu.

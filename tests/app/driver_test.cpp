@@ -6,6 +6,7 @@
 #include <regex>
 #include <sstream>
 
+#include "app/menu_bar.h"
 #include "game/board.h"
 #include "support/game_fixture.h"
 #include "support/square_puzzle.h"
@@ -222,4 +223,35 @@ TEST_F(Driver, DraggingTheSevenTilesIntoTheSquareSolvesIt)
     EXPECT_NE(lastState(solved).find("\"solved\":true"), std::string::npos) << solved.output;
     EXPECT_EQ(folder.read("freeware.sdb").size(), 1200u);
     EXPECT_EQ(folder.read("freeware.sdb")[0], 1) << "puzzle 0 saved as solved";
+}
+
+TEST_F(Driver, ToolbarButtonsTurnTheSelectedTileAndSendTheTilesHome)
+{
+    installSquarePack();
+    auto tiles = tilesOf(lastState(drive("state\n")));
+    ASSERT_EQ(tiles.size(), 7u);
+    auto press = [](int command) {
+        plat::Rect r = ToolbarButtonRect(command);
+        EXPECT_FALSE(r.isEmpty()) << command;
+        return "tap " + std::to_string(r.x + r.width / 2) + " " + std::to_string(r.y + r.height / 2) + "\n";
+    };
+    EXPECT_TRUE(ToolbarButtonRect(40041).isEmpty());
+    plat::Point square = pickPoint(tiles, 3);
+    plat::Point triangle = pickPoint(tiles, 5);
+    std::string script = tap(square) + press(40004) + "state\n" + press(40003) + press(40003) + "state\n" +
+                         tap(triangle) + press(40005) + "state\n" + press(40009) + "state\n";
+    DriveRun run = drive(script);
+    ASSERT_EQ(run.exitCode, 0) << run.output;
+    std::vector<std::vector<TileState>> states;
+    for (const std::string& line : run.lines)
+        if (line.rfind("{\"pack\"", 0) == 0)
+            states.push_back(tilesOf(line));
+    ASSERT_EQ(states.size(), 4u) << run.output;
+    EXPECT_EQ(states[0][3].orientation, (tiles[3].orientation + 1) % 8);
+    EXPECT_EQ(states[1][3].orientation, (tiles[3].orientation + 7) % 8);
+    EXPECT_EQ(states[2][5].orientation, (8 - tiles[5].orientation) % 8);
+    for (const HomePlace& home : kHomePlaces) {
+        EXPECT_EQ(states[3][static_cast<std::size_t>(home.tileIndex)].x, 7 * home.column);
+        EXPECT_EQ(states[3][static_cast<std::size_t>(home.tileIndex)].orientation, home.orientation);
+    }
 }
