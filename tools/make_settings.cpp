@@ -24,8 +24,8 @@ GameSettingsRecord ShippedSettings()
     s.previewTextColor = MakeColor(24, 24, 24);
     s.previewForegroundColor = MakeColor(40, 40, 40);
     s.previewBackgroundColor = MakeColor(232, 228, 214);
-    s.overlayShown = 0;
-    s.overlayColor = MakeColor(70, 104, 130);
+    s.overlayShown = 1; // the target shows on the board from the first start
+    s.overlayColor = MakeColor(112, 152, 182);
     s.hintColor = MakeColor(120, 196, 120);
     for (const HomePlace& home : kHomePlaces)
         s.savedTiles[home.tileIndex] = {home.column, home.row, home.orientation};

@@ -4,6 +4,7 @@
 
 #include "app/shell_state.h"
 #include "game/board.h"
+#include "game/hints.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
 
@@ -39,6 +40,9 @@ bool HandleCommand(plat::Window* window, int command)
         return true;
     case kCommandExit:
         AskExit(window);
+        return true;
+    case kCommandToggleOverlay:
+        ToggleOverlay(window);
         return true;
     case kCommandPause:
         SelectTile(window, -1);

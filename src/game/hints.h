@@ -2,9 +2,17 @@
 // the board already calls the refresh at the places where the highlight changes.
 #pragma once
 
+namespace plat {
+struct Window;
+}
+
+constexpr int kCommandToggleOverlay = 40086;
+
 // Marks the selected tile in the preview panel when a hint names it.
 void RefreshHintHighlight();
 // Builds the OverlayMaskLayer: the dithered silhouette of the current puzzle.
 void BuildOverlay();
+// Command 40086: switches the overlay on or off and recomposes the board.
+void ToggleOverlay(plat::Window* window);
 // Hint state for the current puzzle from its progress record.
 void ResetHintState();
