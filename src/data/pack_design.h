@@ -86,10 +86,10 @@ Silhouette Transformed(const Silhouette& shape, int symmetry);
 std::string CanonicalKey(const Silhouette& shape);
 
 // ---- Validity ------------------------------------------------------------------------------
-constexpr int kBoardWidth = 240;
-constexpr int kBoardHeight = 268;
-constexpr int kCheckWidth = 35;
-constexpr int kCheckHeight = 40;
+constexpr int kPuzzleBoardWidth = 240;
+constexpr int kPuzzleBoardHeight = 268;
+constexpr int kCheckSurfaceWidth = 35;
+constexpr int kCheckSurfaceHeight = 40;
 // Largest silhouette the preview panel can show whole (its picture must stay on the board).
 constexpr int kPreviewMaxWidth = 232;
 constexpr int kPreviewMaxHeight = 233;

@@ -1,14 +1,18 @@
 // Pack authoring: source text and pack files, record checks, silhouettes under turns and
-// mirrors, the exact-cover solver, grown and sketched figures, contact sheets.
+// mirrors, the exact-cover solver, grown and sketched figures, contact sheets, and the shipped
+// packs under the game's own solved check.
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <fstream>
 #include <functional>
 #include <string>
 
 #include "data/pack_design.h"
 #include "data/pack_figures.h"
 #include "data/pack_solver.h"
+#include "game/solved_check.h"
+#include "support/game_fixture.h"
 
 namespace {
 
@@ -379,5 +383,54 @@ TEST(PackSolver, UnfairSilhouettesAreCaught)
         EXPECT_EQ(analysis.acceptedOthers, others);
         EXPECT_EQ(analysis.fair(), c.fair);
         EXPECT_EQ(others == 0, c.fair);
+    }
+}
+
+namespace {
+
+class ShippedPacks : public testsupport::GameFixture {
+protected:
+    // The play tiles laid out as a record says, shifted by whole cells.
+    void layOut(const PuzzleRecord& record, int dx, int dy)
+    {
+        if (PlaySet[4].mirrored != (record.mirrored != 0))
+            PlaySet[4].flipVertical(nullptr);
+        for (int i = 0; i < 7; ++i)
+            put(i, record.x[i] + dx, record.y[i] + dy, OrientationOf(record, i));
+    }
+};
+
+bool ReadPack(const std::string& path, PackBlock& block)
+{
+    std::ifstream in(path, std::ios::binary);
+    in.read(reinterpret_cast<char*>(&block), sizeof block);
+    return in.gcount() == static_cast<std::streamsize>(sizeof block) && in.peek() == EOF;
+}
+
+} // namespace
+
+TEST_F(ShippedPacks, TheGameSolvedCheckAgreesOnEveryShippedPuzzle)
+{
+    const char* files[4] = {"freeware.zdb", "pack1.zdb", "pack2.zdb", "pack3.zdb"};
+    for (int pack = 0; pack < 4; ++pack) {
+        PackBlock block;
+        ASSERT_TRUE(ReadPack(std::string(ZENTILES_SOURCE_DIR) + "/assets/" + files[pack], block)) << files[pack];
+        EXPECT_EQ(PackIndexOfBlock(block), pack) << files[pack];
+        ASSERT_GT(block.count, 0);
+        ASSERT_LE(block.count, 100);
+        for (int i = 0; i < block.count; ++i) {
+            const PuzzleRecord& record = block.puzzles[i];
+            PuzzlePack.block.count = block.count;
+            PuzzlePack.block.puzzles[i] = record;
+            GameSettings.currentPuzzle = i;
+            EXPECT_TRUE(RecordProblems(record).empty()) << files[pack] << " puzzle " << i;
+            layOut(record, 3, 2);
+            EXPECT_TRUE(IsPuzzleSolved()) << files[pack] << " puzzle " << i;
+            // A nudged tile: the game and the tool's model of it answer alike.
+            PuzzleRecord nudged = record;
+            nudged.x[i % 7] = static_cast<std::int8_t>(nudged.x[i % 7] + 1);
+            layOut(nudged, 3, 2);
+            EXPECT_EQ(IsPuzzleSolved(), CheckSurfaceMatches(record, nudged)) << files[pack] << " puzzle " << i;
+        }
     }
 }
