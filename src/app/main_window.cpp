@@ -120,11 +120,11 @@ std::intptr_t MainWindowProc(plat::Window& window, const plat::Message& message)
 
 plat::Window* CreateMainWindow()
 {
-    plat::WindowSpec spec;
-    spec.title = std::string(LoadStringResource(kStringTitle));
-    spec.proc = MainWindowProc;
+    plat::WindowSpec params;
+    params.title = std::string(LoadStringResource(kStringTitle));
+    params.proc = MainWindowProc;
     // The board's visible part lies between the top bar and the menu bar.
-    spec.rect = plat::kWorkArea;
-    spec.background = plat::kWhite;
-    return plat::CreateWindow(spec);
+    params.rect = plat::kWorkArea;
+    params.background = plat::kWhite;
+    return plat::CreateWindow(params);
 }

@@ -133,14 +133,14 @@ void CreateMenuBar(plat::Window* owner)
 {
     for (int i = 0; i < kEntryCount; ++i)
         Images[i] = kToolbar[i].image >= 0 ? LoadToolbarImage(kToolbar[i].image) : nullptr;
-    plat::WindowSpec spec;
-    spec.title = "MenuBar";
-    spec.role = plat::WindowRole::MenuBar;
-    spec.owner = owner;
-    spec.rect = {0, plat::kScreenHeight - plat::kMenuBarHeight, plat::kScreenWidth, plat::kMenuBarHeight};
-    spec.background = kBarColor;
-    spec.proc = MenuBarProc;
-    MenuBar = plat::CreateWindow(spec);
+    plat::WindowSpec params;
+    params.title = "MenuBar";
+    params.role = plat::WindowRole::MenuBar;
+    params.owner = owner;
+    params.rect = {0, plat::kScreenHeight - plat::kMenuBarHeight, plat::kScreenWidth, plat::kMenuBarHeight};
+    params.background = kBarColor;
+    params.proc = MenuBarProc;
+    MenuBar = plat::CreateWindow(params);
 }
 
 plat::Rect ToolbarButtonRect(int command)

@@ -189,15 +189,15 @@ MessageResult RunScreenMessageBox(const MessageBoxRequest& request)
     OpenBox box;
     box.request = request;
     int height = std::min(LayOut(box), kWorkArea.height);
-    WindowSpec spec;
-    spec.title = request.caption;
-    spec.rect = {(kScreenWidth - kBoxWidth) / 2, kWorkArea.y + (kWorkArea.height - height) / 2,
+    WindowSpec params;
+    params.title = request.caption;
+    params.rect = {(kScreenWidth - kBoxWidth) / 2, kWorkArea.y + (kWorkArea.height - height) / 2,
                  kBoxWidth, height};
-    spec.owner = IsWindowAlive(request.owner) ? request.owner : nullptr;
-    spec.proc = [&box](Window& window, const Message& message) {
+    params.owner = IsWindowAlive(request.owner) ? request.owner : nullptr;
+    params.proc = [&box](Window& window, const Message& message) {
         return BoxProc(window, message, box);
     };
-    box.window = CreateWindow(spec);
+    box.window = CreateWindow(params);
     if (!box.window)
         return EscapeResult(box);
     OpenBoxes.push_back(&box);

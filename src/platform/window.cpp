@@ -679,21 +679,21 @@ bool WindowSystemRunning()
 
 // ---- Windows ------------------------------------------------------------------------------------
 
-Window* CreateWindow(const WindowSpec& spec)
+Window* CreateWindow(const WindowSpec& params)
 {
     if (!Sys)
         return nullptr;
     auto owned = std::make_unique<Window>();
     Window* window = owned.get();
-    window->title = spec.title;
-    window->proc = spec.proc;
-    window->parent = spec.parent && IsWindowAlive(spec.parent) ? spec.parent : nullptr;
-    window->rect = spec.rect.isEmpty() && !window->parent ? kDefaultWindowRect : spec.rect;
-    window->owner = spec.owner;
-    window->role = spec.role;
-    window->doneButton = spec.doneButton;
-    window->background = spec.background;
-    window->userData = spec.userData;
+    window->title = params.title;
+    window->proc = params.proc;
+    window->parent = params.parent && IsWindowAlive(params.parent) ? params.parent : nullptr;
+    window->rect = params.rect.isEmpty() && !window->parent ? kDefaultWindowRect : params.rect;
+    window->owner = params.owner;
+    window->role = params.role;
+    window->doneButton = params.doneButton;
+    window->background = params.background;
+    window->userData = params.userData;
     window->surface = MakeSurface(window->rect, window->background);
     Sys->windows.push_back(std::move(owned));
     if (window->parent)
@@ -979,9 +979,9 @@ void EndModal(Window* window, std::intptr_t result)
         }
 }
 
-std::intptr_t RunDialog(const WindowSpec& spec)
+std::intptr_t RunDialog(const WindowSpec& params)
 {
-    Window* window = CreateWindow(spec);
+    Window* window = CreateWindow(params);
     if (!window)
         return -1;
     std::intptr_t result = RunModalLoop(window);

@@ -127,7 +127,7 @@ bool WindowSystemRunning();
 
 // Creates a window, sends it Create, then shows it; a top-level Normal window becomes active.
 // Null when the window procedure answered -1 to Create.
-Window* CreateWindow(const WindowSpec& spec);
+Window* CreateWindow(const WindowSpec& params);
 // Deactivates it if active, sends Destroy to it and its children, drops its timers and messages.
 // The memory lives on until the outermost message loop next waits, so callers may still read it.
 void DestroyWindow(Window* window);
@@ -191,9 +191,9 @@ int RunUntilIdle();
 // EndModal result (or 0).
 std::intptr_t RunModalLoop(Window* window);
 void EndModal(Window* window, std::intptr_t result);
-// A modal dialog: creates the window (owner from spec), runs a modal loop on it until EndModal,
+// A modal dialog: creates the window (owner from params), runs a modal loop on it until EndModal,
 // destroys it and answers the EndModal result; -1 when the window could not be created.
-std::intptr_t RunDialog(const WindowSpec& spec);
+std::intptr_t RunDialog(const WindowSpec& params);
 // The window of the innermost running modal loop, or null.
 Window* ModalWindow();
 

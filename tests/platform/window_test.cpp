@@ -49,11 +49,11 @@ protected:
     // A window that writes what it receives into the journal, then does default processing.
     Window* Recording(const std::string& name, Rect rect = {}, Window* parent = nullptr)
     {
-        WindowSpec spec;
-        spec.title = name;
-        spec.rect = rect;
-        spec.parent = parent;
-        spec.proc = [this](Window& w, const Message& m) -> std::intptr_t {
+        WindowSpec params;
+        params.title = name;
+        params.rect = rect;
+        params.parent = parent;
+        params.proc = [this](Window& w, const Message& m) -> std::intptr_t {
             if (m.msg == Msg::Paint && !recordPaint)
                 return DefaultWindowProc(w, m);
             std::string line = w.title + " " + MsgName(m.msg);
@@ -67,7 +67,7 @@ protected:
             journal.lines.push_back(line);
             return DefaultWindowProc(w, m);
         };
-        return CreateWindow(spec);
+        return CreateWindow(params);
     }
 
     HeadlessFrontEnd front;
@@ -186,9 +186,9 @@ TEST_F(WindowTest, InvalidPartsMergeIntoOnePaintOnTheClientSurface)
 {
     Rect painted{};
     int paints = 0;
-    WindowSpec spec;
-    spec.title = "main";
-    spec.proc = [&](Window& w, const Message& m) -> std::intptr_t {
+    WindowSpec params;
+    params.title = "main";
+    params.proc = [&](Window& w, const Message& m) -> std::intptr_t {
         if (m.msg != Msg::Paint)
             return DefaultWindowProc(w, m);
         ++paints;
@@ -198,7 +198,7 @@ TEST_F(WindowTest, InvalidPartsMergeIntoOnePaintOnTheClientSurface)
         EndPaint(&w, paint);
         return 0;
     };
-    Window* main = CreateWindow(spec);
+    Window* main = CreateWindow(params);
     RunUntilIdle();
     EXPECT_EQ(paints, 1);
     EXPECT_EQ(painted, ClientRect(main));
@@ -291,17 +291,17 @@ TEST_F(WindowTest, KeysFollowTheFocusAndAnExplicitCaptureTakesTheNextPenDown)
     Window* list = Recording("list", {0, 0, 100, 100}, main);
     Window* popup = nullptr;
     {
-        WindowSpec spec;
-        spec.title = "popup";
-        spec.role = WindowRole::Topmost;
-        spec.rect = {100, 200, 80, 60};
-        spec.proc = [this](Window& w, const Message& m) -> std::intptr_t {
+        WindowSpec params;
+        params.title = "popup";
+        params.role = WindowRole::Topmost;
+        params.rect = {100, 200, 80, 60};
+        params.proc = [this](Window& w, const Message& m) -> std::intptr_t {
             if (m.msg >= Msg::PenDown && m.msg <= Msg::PenUp)
                 journal.lines.push_back(std::string("popup ") + MsgName(m.msg) + " " +
                                         std::to_string(m.pt.x) + "," + std::to_string(m.pt.y));
             return DefaultWindowProc(w, m);
         };
-        popup = CreateWindow(spec);
+        popup = CreateWindow(params);
     }
     RunUntilIdle();
     EXPECT_EQ(ActiveWindow(), main); // a topmost window does not take activation
@@ -384,9 +384,9 @@ TEST_F(WindowTest, MessageBoxIsModalAndAnsweredByPenAndKeys)
 TEST_F(WindowTest, MessageBoxShownFromAHandlerNestsInTheRunningLoop)
 {
     MessageResult answer = MessageResult::Ok;
-    WindowSpec spec;
-    spec.title = "Zentiles";
-    spec.proc = [&](Window& w, const Message& m) -> std::intptr_t {
+    WindowSpec params;
+    params.title = "Zentiles";
+    params.proc = [&](Window& w, const Message& m) -> std::intptr_t {
         if (m.msg == Msg::Command && m.id == 40041) {
             answer = ShowMessageBox(&w, "Exit Zentiles?", "Confirm", MessageIcon::Question,
                                     MessageButtons::YesNo);
@@ -398,7 +398,7 @@ TEST_F(WindowTest, MessageBoxShownFromAHandlerNestsInTheRunningLoop)
             PostQuitMessage(3);
         return DefaultWindowProc(w, m);
     };
-    Window* main = CreateWindow(spec);
+    Window* main = CreateWindow(params);
     int ticks = 0;
     SetTimer(main, 1, 1000, [&](Window*, int) { ++ticks; });
     int waits = 0;
@@ -467,15 +467,15 @@ TEST_F(WindowTest, ModalLoopEndsOnEndModalAndPassesQuitOn)
     });
     DestroyWindow(dialog);
     journal.clear();
-    WindowSpec spec;
-    spec.title = "Settings";
-    spec.owner = main;
-    spec.proc = [&](Window& w, const Message& msg) -> std::intptr_t {
+    WindowSpec params;
+    params.title = "Settings";
+    params.owner = main;
+    params.proc = [&](Window& w, const Message& msg) -> std::intptr_t {
         if (msg.msg == Msg::KeyDown)
             EndModal(&w, 1);
         return DefaultWindowProc(w, msg);
     };
-    EXPECT_EQ(RunDialog(spec), 1);
+    EXPECT_EQ(RunDialog(params), 1);
     EXPECT_EQ(journal.lines, (Lines{"main Activate 0 Settings", "main Activate 1 Settings"}));
     EXPECT_EQ(TopLevelWindows(), (std::vector<Window*>{main}));
 }
@@ -509,19 +509,19 @@ TEST_F(WindowTest, AcceleratorsTurnKeysIntoCommandsAndOtherKeysIntoCharacters)
 TEST_F(WindowTest, DoneButtonAndKeyboardButtonLiveInTheBars)
 {
     Window* main = Recording("main");
-    WindowSpec spec;
-    spec.title = "About";
-    spec.doneButton = true;
-    spec.owner = main;
+    WindowSpec params;
+    params.title = "About";
+    params.doneButton = true;
+    params.owner = main;
     int commands = 0;
-    spec.proc = [&](Window& w, const Message& m) -> std::intptr_t {
+    params.proc = [&](Window& w, const Message& m) -> std::intptr_t {
         if (m.msg == Msg::Command && m.id == 1) {
             ++commands;
             EndModal(&w, 1);
         }
         return DefaultWindowProc(w, m);
     };
-    Window* about = CreateWindow(spec);
+    Window* about = CreateWindow(params);
     front.setIdleHook([] {
         InjectTap({kScreenWidth - 17, 13});
         return true;
@@ -550,9 +550,9 @@ TEST_F(WindowTest, DoneButtonAndKeyboardButtonLiveInTheBars)
 TEST_F(WindowTest, WindowDestroyedInsideItsOwnHandlerStaysReadableUntilTheLoopWaits)
 {
     std::string titleAfter;
-    WindowSpec spec;
-    spec.title = "main";
-    spec.proc = [&](Window& w, const Message& m) -> std::intptr_t {
+    WindowSpec params;
+    params.title = "main";
+    params.proc = [&](Window& w, const Message& m) -> std::intptr_t {
         if (m.msg == Msg::Close) {
             DestroyWindow(&w);
             titleAfter = w.title; // memory must still be there
@@ -560,7 +560,7 @@ TEST_F(WindowTest, WindowDestroyedInsideItsOwnHandlerStaysReadableUntilTheLoopWa
         }
         return DefaultWindowProc(w, m);
     };
-    Window* main = CreateWindow(spec);
+    Window* main = CreateWindow(params);
     PostMessage({.window = main, .msg = Msg::User});
     InjectCloseRequest();
     RunUntilIdle();
@@ -568,10 +568,10 @@ TEST_F(WindowTest, WindowDestroyedInsideItsOwnHandlerStaysReadableUntilTheLoopWa
     EXPECT_FALSE(IsWindowAlive(main));
     EXPECT_TRUE(TopLevelWindows().empty());
     // Creation refused by the procedure answers null and leaves nothing behind.
-    spec.proc = [](Window&, const Message& m) -> std::intptr_t {
+    params.proc = [](Window&, const Message& m) -> std::intptr_t {
         return m.msg == Msg::Create ? -1 : 0;
     };
-    EXPECT_EQ(CreateWindow(spec), nullptr);
+    EXPECT_EQ(CreateWindow(params), nullptr);
     EXPECT_TRUE(TopLevelWindows().empty());
 }
 
@@ -599,10 +599,10 @@ TEST_F(WindowTest, SecondClaimOfTheSameFolderAsksTheFirstToComeForward)
 
 TEST_F(WindowTest, SavedPngHoldsTheScreenPixels)
 {
-    WindowSpec spec;
-    spec.title = "main";
-    spec.background = MakeColor(10, 200, 30);
-    CreateWindow(spec);
+    WindowSpec params;
+    params.title = "main";
+    params.background = MakeColor(10, 200, 30);
+    CreateWindow(params);
     RunUntilIdle();
     testsupport::TempFolder folder;
     std::string path = folder.file("screen.png");
