@@ -46,23 +46,14 @@ void PenMove(plat::Window* window, int x, int y)
         DragStep(window, x, y);
 }
 
-namespace {
-
-bool CurrentPuzzleSolvedBefore()
-{
-    int index = GameSettings.currentPuzzle;
-    return index >= 0 && index < kProgressRecordCount && PuzzlePack.progress[index].solved != 0;
-}
-
-} // namespace
-
 void PenUp(plat::Window* window, int, int)
 {
     plat::Point panel = GetPanelPosition();
     plat::Rect refresh{panel.x, panel.y, 0, 0};
     if (TileSelected) {
         ZOrderList[0]->clampToBoard();
-        if (!CurrentPuzzleSolvedBefore() && IsPuzzleSolved())
+        if (const ProgressRecord* progress = CurrentPuzzleProgress();
+            progress && !progress->solved && IsPuzzleSolved())
             ShowSolvedMessage(window);
         DrawStatusLine();
         // The dropped tile may have been clamped back: its place is repainted with the panel's.

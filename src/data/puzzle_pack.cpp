@@ -60,6 +60,14 @@ const PackTableEntry& CurrentPackEntry()
     return PackTable[CurrentPackIndex()];
 }
 
+ProgressRecord* CurrentPuzzleProgress()
+{
+    int puzzle = GameSettings.currentPuzzle;
+    if (puzzle < 0 || puzzle >= kProgressRecordCount)
+        return nullptr;
+    return &PuzzlePack.progress[puzzle];
+}
+
 void LoadPack()
 {
     ResetCustomPackMenu();

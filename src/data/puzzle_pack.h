@@ -58,6 +58,8 @@ int PackCount();
 int OrientationOf(const PuzzleRecord& record, int tile);
 // The pack table entry of GameSettings.currentPack (0 when that is out of range).
 const PackTableEntry& CurrentPackEntry();
+// The progress record of GameSettings.currentPuzzle; null when that index names no record.
+ProgressRecord* CurrentPuzzleProgress();
 
 // Resets the custom-pack menu entries, loads the pack of GameSettings.currentPack, then its
 // progress. Reports "File Not Found!", "FileReadError", "Invalid File Format"; always leaves a

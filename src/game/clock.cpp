@@ -17,14 +17,6 @@ namespace {
 bool HaveTick = false;
 std::uint32_t PreviousTick = 0;
 
-ProgressRecord* CurrentProgress()
-{
-    int index = GameSettings.currentPuzzle;
-    if (index < 0 || index >= kProgressRecordCount)
-        return nullptr;
-    return &PuzzlePack.progress[index];
-}
-
 // Appends "N unit " with the unit in the singular for 1.
 std::string AppendAmount(const std::string& text, int amount, const char* one, const char* many)
 {
@@ -79,7 +71,7 @@ void ClockTick(plat::Window* window, std::uint32_t now)
         HaveTick = true;
         PreviousTick = now;
     }
-    ProgressRecord* progress = CurrentProgress();
+    ProgressRecord* progress = CurrentPuzzleProgress();
     if (ClockPaused || !progress || progress->solved) {
         PreviousTick = now;
         return;
@@ -110,7 +102,7 @@ void ShowSolvedMessage(plat::Window* window)
 {
     ClockPaused = true;
     SelectTile(window, -1);
-    ProgressRecord* progress = CurrentProgress();
+    ProgressRecord* progress = CurrentPuzzleProgress();
     if (!progress || progress->solved)
         return;
     ShowOwnMessage(window, SolvedMessageText(GameSettings.currentPuzzle, progress->hints, progress->seconds),

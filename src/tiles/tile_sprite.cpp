@@ -34,10 +34,8 @@ plat::Rect RectOf(const TileSprite& sprite)
 // The current puzzle is not solved yet (a puzzle index outside the pack has nothing to check).
 bool CurrentPuzzleUnsolved()
 {
-    int puzzle = GameSettings.currentPuzzle;
-    if (puzzle < 0 || puzzle >= kProgressRecordCount)
-        return false;
-    return PuzzlePack.progress[puzzle].solved == 0;
+    const ProgressRecord* progress = CurrentPuzzleProgress();
+    return progress && progress->solved == 0;
 }
 
 // Re-renders the screen, repaints the old and new rectangles and runs the solved check.
