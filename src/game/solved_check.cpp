@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kCheckWidth = 35;
-constexpr int kCheckHeight = 40;
 constexpr int kParallelogram = 4;
 
 // Gives the check set's parallelogram the wanted shape without redrawing or checking.

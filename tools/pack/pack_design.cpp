@@ -1,5 +1,5 @@
 // Pack authoring: tile shapes as cell pieces, source text, pack blocks, checks and silhouettes.
-#include "data/pack_design.h"
+#include "pack/pack_design.h"
 
 #include <algorithm>
 #include <array>
@@ -182,8 +182,8 @@ void ReportFit(const PuzzleRecord& record, std::vector<std::string>& problems)
         const char* what;
     };
     static constexpr Limit kLimits[] = {
-        {7, kPuzzleBoardWidth, kPuzzleBoardHeight, "the board"},
-        {1, kCheckSurfaceWidth, kCheckSurfaceHeight, "the check surface"},
+        {7, kBoardWidth, kBoardHeight, "the board"},
+        {1, kCheckWidth, kCheckHeight, "the check surface"},
         {3, kPreviewMaxWidth, kPreviewMaxHeight, "the preview panel"},
     };
     for (const Limit& limit : kLimits) {
@@ -395,7 +395,7 @@ std::string CanonicalKey(const Silhouette& shape)
 
 bool CheckSurfaceMatches(const PuzzleRecord& solution, const PuzzleRecord& player)
 {
-    std::vector<std::uint8_t> surface(kCheckSurfaceWidth * kCheckSurfaceHeight, 0);
+    std::vector<std::uint8_t> surface(kCheckWidth * kCheckHeight, 0);
     int width = 0, height = 0;
     auto drawMasks = [&](const PuzzleRecord& record, int originX, int originY) {
         for (int tile = 0; tile < 7; ++tile) {
@@ -406,20 +406,20 @@ bool CheckSurfaceMatches(const PuzzleRecord& solution, const PuzzleRecord& playe
             for (int my = 0; my < mask->height(); ++my)
                 for (int mx = 0; mx < mask->width(); ++mx) {
                     int x = left + mx, y = top + my;
-                    if (mask->pixelValue(mx, my) != 0 && x >= 0 && y >= 0 && x < kCheckSurfaceWidth &&
-                        y < kCheckSurfaceHeight)
-                        surface[static_cast<std::size_t>(y * kCheckSurfaceWidth + x)] ^= 1;
+                    if (mask->pixelValue(mx, my) != 0 && x >= 0 && y >= 0 && x < kCheckWidth &&
+                        y < kCheckHeight)
+                        surface[static_cast<std::size_t>(y * kCheckWidth + x)] ^= 1;
                 }
         }
     };
     drawMasks(solution, 0, 0);
     drawMasks(player, *std::min_element(player.x, player.x + 7),
               *std::min_element(player.y, player.y + 7));
-    if (width > kCheckSurfaceWidth || height > kCheckSurfaceHeight)
+    if (width > kCheckWidth || height > kCheckHeight)
         return false; // the scan reaches past the surface, which never reads clear
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            if (surface[static_cast<std::size_t>(y * kCheckSurfaceWidth + x)] != 0)
+            if (surface[static_cast<std::size_t>(y * kCheckWidth + x)] != 0)
                 return false;
     return true;
 }

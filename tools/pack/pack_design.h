@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "app/layers.h"
 #include "data/puzzle_pack.h"
+#include "game/solved_check.h"
 
 // ---- Tile shapes -------------------------------------------------------------------------
 // Five shape kinds; tiles 0,1 are kind 0 and tiles 5,6 kind 4.
@@ -86,10 +88,6 @@ Silhouette Transformed(const Silhouette& shape, int symmetry);
 std::string CanonicalKey(const Silhouette& shape);
 
 // ---- Validity ------------------------------------------------------------------------------
-constexpr int kPuzzleBoardWidth = 240;
-constexpr int kPuzzleBoardHeight = 268;
-constexpr int kCheckSurfaceWidth = 35;
-constexpr int kCheckSurfaceHeight = 40;
 // Largest silhouette the preview panel can show whole (its picture must stay on the board).
 constexpr int kPreviewMaxWidth = 232;
 constexpr int kPreviewMaxHeight = 233;

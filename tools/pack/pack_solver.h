@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "data/pack_design.h"
+#include "pack/pack_design.h"
 
 // One tile of a layout: its kind, image and grid position.
 struct Placement {

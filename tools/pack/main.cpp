@@ -19,9 +19,9 @@
 #include <string>
 #include <vector>
 
-#include "data/pack_design.h"
-#include "data/pack_figures.h"
-#include "data/pack_solver.h"
+#include "pack/pack_design.h"
+#include "pack/pack_figures.h"
+#include "pack/pack_solver.h"
 #include "platform/bitmap.h"
 #include "platform/window.h"
 

@@ -8,9 +8,9 @@
 #include <functional>
 #include <string>
 
-#include "data/pack_design.h"
-#include "data/pack_figures.h"
-#include "data/pack_solver.h"
+#include "pack/pack_design.h"
+#include "pack/pack_figures.h"
+#include "pack/pack_solver.h"
 #include "game/solved_check.h"
 #include "support/game_fixture.h"
 

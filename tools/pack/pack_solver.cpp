@@ -1,5 +1,5 @@
 // Exact covers of silhouettes by the seven tiles, and the grade and fairness drawn from them.
-#include "data/pack_solver.h"
+#include "pack/pack_solver.h"
 
 #include <algorithm>
 #include <array>

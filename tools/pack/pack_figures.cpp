@@ -1,5 +1,5 @@
 // Making puzzles: convex figures, grown figures, sketched figures, grading, contact sheets.
-#include "data/pack_figures.h"
+#include "pack/pack_figures.h"
 
 #include <algorithm>
 #include <cmath>
@@ -477,8 +477,8 @@ std::vector<DesignPuzzle> ConvexFigures(long limit)
     int low = *areas.begin(), high = *areas.rbegin();
     std::set<std::string> seen;
     std::vector<DesignPuzzle> found;
-    for (int w = 1; w <= kCheckSurfaceWidth - 1; ++w)
-        for (int h = w; h <= kCheckSurfaceHeight - 2; ++h) {
+    for (int w = 1; w <= kCheckWidth - 1; ++w)
+        for (int h = w; h <= kCheckHeight - 2; ++h) {
             int most = std::min(w, h);
             for (int a = 0; a <= most; ++a)
                 for (int b = 0; a + b <= w && b <= most; ++b)

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "data/pack_design.h"
-#include "data/pack_solver.h"
+#include "pack/pack_design.h"
+#include "pack/pack_solver.h"
 #include "platform/bitmap.h"
 
 // Layout counts stop here: a puzzle with this many layouts is easy enough to say so.
