@@ -6,8 +6,13 @@
 #include <memory>
 
 #include "app/shell_state.h"
+#include "data/puzzle_pack.h"
+#include "data/settings.h"
+#include "platform/menu.h"
 #include "platform/text.h"
 #include "platform/window.h"
+#include "resources/menus.h"
+#include "resources/strings.h"
 #include "resources/toolbar_images.h"
 
 plat::Window* MenuBar = nullptr;
@@ -43,6 +48,7 @@ constexpr plat::Color kBarColor = plat::MakeColor(214, 211, 206);
 constexpr plat::Color kShadow = plat::MakeColor(128, 128, 128);
 
 std::unique_ptr<plat::Bitmap> Images[kEntryCount];
+std::unique_ptr<plat::Menu> GameMenu; // menu 102; its first item is the "Game " pop-up
 int Pressed = -1;   // the entry the pen went down on
 bool PenOver = false;
 
@@ -69,7 +75,7 @@ void PaintBar(plat::Window& window)
     plat::FillRect(dc, plat::ClientRect(&window), plat::Brush{kBarColor});
     plat::FillRect(dc, {0, 0, plat::kScreenWidth, 1}, plat::Brush{kShadow});
     dc.textColor = plat::kBlack;
-    plat::DrawText(dc, {4, 1, kGameButtonWidth - 4, plat::kMenuBarHeight - 1}, "Game ",
+    plat::DrawText(dc, {4, 1, kGameButtonWidth - 4, plat::kMenuBarHeight - 1}, LoadStringResource(kStringGameMenu),
                    plat::kTextLeft | plat::kTextVCenter | plat::kTextBold);
     for (int i = 0; i < kEntryCount; ++i) {
         if (!Images[i])
@@ -141,6 +147,14 @@ void CreateMenuBar(plat::Window* owner)
     params.background = kBarColor;
     params.proc = MenuBarProc;
     MenuBar = plat::CreateWindow(params);
+    GameMenu = MenuBar ? LoadMenuResource(kMenuGame) : nullptr;
+}
+
+plat::Menu* MenuBarSubMenu(int command)
+{
+    if (command != kCommandGameMenu || !GameMenu)
+        return nullptr;
+    return plat::SubMenu(GameMenu.get(), 0);
 }
 
 plat::Rect ToolbarButtonRect(int command)
@@ -156,8 +170,17 @@ void DestroyMenuBar()
     if (MenuBar && plat::IsWindowAlive(MenuBar))
         plat::DestroyWindow(MenuBar);
     MenuBar = nullptr;
+    GameMenu.reset();
 }
 
 void ResetCustomPackMenu()
 {
+    plat::Menu* custom = plat::SubMenu(MenuBarSubMenu(kCommandGameMenu), kCustomPopupPosition);
+    if (!custom)
+        return;
+    plat::RemoveMenuItem(custom, kCommandEditToolbar);
+    plat::InsertMenuItem(custom, 3, plat::Entry("Enable Toolbar", kCommandEditToolbar));
+    bool customPack = GameSettings.currentPack == CustomPackIndex;
+    for (int command : {kCommandEditToolbar, kCommandLoadCustom, kCommandSaveCustomAs})
+        plat::EnableMenuItem(custom, command, customPack);
 }

@@ -5,6 +5,7 @@
 #include <span>
 
 #include "platform/geometry.h"
+#include "resources/command_ids.h"
 
 namespace plat {
 struct Window;
@@ -50,12 +51,6 @@ plat::Point CenteringOffset(std::span<const CenteringItem> items);
 void CenterTiles();
 
 // Tile commands by number; answers false for a number that is not one of them.
-constexpr int kCommandRotateClockwise = 40003;
-constexpr int kCommandRotateCounterClockwise = 40004;
-constexpr int kCommandMirror = 40005;
-constexpr int kCommandFlip = 40008;
-constexpr int kCommandClearCenter = 40009;
-constexpr int kCommandCenterTiles = 40087;
 bool RunTileCommand(plat::Window* window, int command);
 
 // Moves the selected tile by the whole 7-pixel steps the pen made since PenAnchor.

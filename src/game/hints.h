@@ -2,11 +2,12 @@
 // the board already calls the refresh at the places where the highlight changes.
 #pragma once
 
+#include "resources/command_ids.h"
+
 namespace plat {
 struct Window;
 }
 
-constexpr int kCommandToggleOverlay = 40086;
 
 // Marks the selected tile in the preview panel when a hint names it.
 void RefreshHintHighlight();

@@ -11,6 +11,7 @@ struct StringEntry {
 constexpr StringEntry kStrings[] = {
     {kStringTitle, "Zentiles"},
     {kStringClassName, "ZENTILES"},
+    {kStringGameMenu, "Game "},
 };
 
 } // namespace

@@ -5,6 +5,7 @@
 
 constexpr int kStringTitle = 1;
 constexpr int kStringClassName = 3;
+constexpr int kStringGameMenu = 40048; // the menu-bar button
 
 // The string with that number; empty when there is none.
 std::string_view LoadStringResource(int number);
