@@ -6,7 +6,7 @@
 #include "platform/headless_front_end.h"
 #include "platform/text.h"
 #include "platform/window.h"
-#include "resources/message_icons.h"
+#include "platform/message_icons.h"
 
 namespace plat {
 namespace {
@@ -189,7 +189,7 @@ MessageResult RunScreenMessageBox(const MessageBoxRequest& request)
     OpenBox box;
     box.request = request;
     int height = std::min(LayOut(box), kWorkArea.height);
-    WindowSpec params;
+    WindowParams params;
     params.title = request.caption;
     params.rect = {(kScreenWidth - kBoxWidth) / 2, kWorkArea.y + (kWorkArea.height - height) / 2,
                  kBoxWidth, height};

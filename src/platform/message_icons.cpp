@@ -1,6 +1,8 @@
 // The three message box icons: a red disc with a cross (error), blue discs with a question mark
 // and with an "i" (question, information). K black, W white, R red, B blue.
-#include "resources/message_icons.h"
+#include "platform/message_icons.h"
+
+namespace plat {
 
 namespace {
 
@@ -91,3 +93,5 @@ plat::Color MessageIconColor(char letter)
         return plat::kBlack;
     }
 }
+
+} // namespace plat
