@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "app/layers.h"
+#include "game/appearance.h"
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"

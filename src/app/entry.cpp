@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "app/shell_hooks.h"
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
@@ -20,6 +21,7 @@ int ZentilesMain()
         ProgramDirectory = plat::ExecutableFolder();
     if (!plat::ClaimSingleInstance(ProgramDirectory))
         return 0; // the running copy was asked to come forward
+    InstallShellHooks();
     plat::StartWindowSystem();
     plat::Window* window = CreateMainWindow();
     int exitCode = 0;

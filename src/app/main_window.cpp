@@ -11,7 +11,9 @@
 #include "data/progress.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
+#include "game/appearance.h"
 #include "game/board.h"
+#include "game/board_layout.h"
 #include "game/clock.h"
 #include "game/hints.h"
 #include "game/preview_panel.h"
@@ -56,7 +58,7 @@ std::intptr_t OnCreate(plat::Window& window)
     ResetHintState();
     plat::SetTimer(&window, kClockTimer, 1000,
                    [](plat::Window* w, int) { ClockTick(w, plat::TickCount()); });
-    plat::BringToFront(&window);
+    plat::SetForegroundWindow(&window);
     plat::SetInputPanelButton(false);
     StartInputPanelTimer(&window);
     plat::SetWaitCursor(false);
@@ -120,7 +122,7 @@ std::intptr_t MainWindowProc(plat::Window& window, const plat::Message& message)
 
 plat::Window* CreateMainWindow()
 {
-    plat::WindowSpec params;
+    plat::WindowParams params;
     params.title = std::string(LoadStringResource(kStringTitle));
     params.proc = MainWindowProc;
     // The board's visible part lies between the top bar and the menu bar.

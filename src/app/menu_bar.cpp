@@ -139,7 +139,7 @@ void CreateMenuBar(plat::Window* owner)
 {
     for (int i = 0; i < kEntryCount; ++i)
         Images[i] = kToolbar[i].image >= 0 ? LoadToolbarImage(kToolbar[i].image) : nullptr;
-    plat::WindowSpec params;
+    plat::WindowParams params;
     params.title = "MenuBar";
     params.role = plat::WindowRole::MenuBar;
     params.owner = owner;

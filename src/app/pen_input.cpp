@@ -14,16 +14,6 @@
 #include "platform/window.h"
 #include "tiles/tile_set.h"
 
-void BringToFront(int i)
-{
-    if (i <= 0 || i >= kTileCount)
-        return;
-    TileSprite* chosen = ZOrderList[i];
-    for (int k = i; k >= 1; --k)
-        ZOrderList[k] = ZOrderList[k - 1];
-    ZOrderList[0] = chosen;
-}
-
 void PenDown(plat::Window* window, int x, int y)
 {
     PenAnchor = {x, y};

@@ -6,9 +6,6 @@ namespace plat {
 struct Window;
 }
 
-// ZOrderList entry i becomes entry 0; the entries before it move one place back.
-void BringToFront(int i);
-
 void PenDown(plat::Window* window, int x, int y);
 void PenMove(plat::Window* window, int x, int y);
 void PenUp(plat::Window* window, int x, int y);

@@ -6,12 +6,12 @@
 #include <climits>
 #include <cstring>
 
-#include "app/menu_bar.h"
 #include "data/record_files.h"
 #include "data/settings.h"
 #include "platform/runtime.h"
 
 PuzzlePackStore PuzzlePack{};
+void (*ResetCustomPackMenuHook)() = nullptr;
 
 const PackTableEntry PackTable[kPackCount] = {
     {"Freeware Pack", "freeware.zdb", "freeware.sdb", 4, 6},
@@ -70,7 +70,8 @@ ProgressRecord* CurrentPuzzleProgress()
 
 void LoadPack()
 {
-    ResetCustomPackMenu();
+    if (ResetCustomPackMenuHook)
+        ResetCustomPackMenuHook();
     PackBlock& block = PuzzlePack.block;
     // A short file fills only the leading bytes; the rest is zero, not the previous pack.
     std::memset(&block, 0, sizeof block);

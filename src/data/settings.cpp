@@ -6,17 +6,14 @@
 
 #include "data/puzzle_pack.h"
 #include "data/record_files.h"
-#include "game/board_layout.h"
 #include "platform/runtime.h"
 
 GameSettingsRecord GameSettings{};
+void (*CaptureBoardStateHook)() = nullptr;
 
 namespace {
 
 const char* const kSettingsFile = "zentiles.cfg";
-constexpr int kGridUnit = 7;          // board pixels per grid cell
-constexpr int kMaxGridX = 240 / kGridUnit; // the board is 240 x 268 pixels
-constexpr int kMaxGridY = 268 / kGridUnit;
 
 void EndFileName(char16_t (&field)[kFileNameUnits])
 {
@@ -55,38 +52,10 @@ void LoadSettings()
 
 void SaveSettings()
 {
-    CaptureBoardState();
+    if (CaptureBoardStateHook)
+        CaptureBoardStateHook();
     std::memset(GameSettings.reserved3, 0, sizeof GameSettings.reserved3);
     WriteRecordFile(kSettingsFile, &GameSettings, sizeof GameSettings);
-}
-
-void CaptureBoardState()
-{
-    const BoardLayout layout = ReadBoardLayout();
-    GameSettings.savedMirror = layout.parallelogramMirrored ? 1 : 0;
-    std::copy(std::begin(layout.tiles), std::end(layout.tiles), GameSettings.savedTiles);
-    GameSettings.previewX = layout.panelX;
-    GameSettings.previewY = layout.panelY;
-}
-
-BoardLayout SavedBoardLayout()
-{
-    BoardLayout layout{};
-    for (int i = 0; i < 7; ++i) {
-        const SavedTile& saved = GameSettings.savedTiles[i];
-        layout.tiles[i].x = std::clamp(saved.x, 0, kMaxGridX);
-        layout.tiles[i].y = std::clamp(saved.y, 0, kMaxGridY);
-        layout.tiles[i].orientation = ((saved.orientation % 8) + 8) % 8;
-    }
-    layout.parallelogramMirrored = GameSettings.savedMirror != 0;
-    layout.panelX = GameSettings.previewX;
-    layout.panelY = GameSettings.previewY;
-    return layout;
-}
-
-void RestoreBoardState()
-{
-    ApplyBoardLayout(SavedBoardLayout());
 }
 
 std::string SettingsFileName(const char16_t (&field)[kFileNameUnits])

@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-struct BoardLayout;
 
 constexpr int kFileNameUnits = 260;
 
@@ -70,14 +69,9 @@ void LoadSettings();
 // file stays intact on failure). The 96 reserved bytes are always written as zero.
 void SaveSettings();
 
-// Board state <-> record: the seven play tiles, the parallelogram's mirror, the panel position.
-// Capture stores the board as it lies now (ReadBoardLayout).
-void CaptureBoardState();
-// Puts the saved layout back on the board (ApplyBoardLayout of SavedBoardLayout()).
-void RestoreBoardState();
-// The saved layout as the board may take it: orientations brought into 0..7 and grid positions
-// into the board (0..34, 0..38), whatever a damaged file held.
-BoardLayout SavedBoardLayout();
+// Installed by the shell at start-up: captures the board state into the record before a save.
+// Null (no board: tools, tests) saves the record as it stands.
+extern void (*CaptureBoardStateHook)();
 
 // A file-name field as UTF-8, up to its 0 unit (at most 259 units).
 std::string SettingsFileName(const char16_t (&field)[kFileNameUnits]);

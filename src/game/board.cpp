@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "app/layers.h"
-#include "app/pen_input.h"
 #include "app/render.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"

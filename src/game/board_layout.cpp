@@ -1,9 +1,20 @@
 // The board side of the saved layout: the seven play tiles and the preview panel's position.
 #include "game/board_layout.h"
 
+#include <algorithm>
+
+#include "app/layers.h"
 #include "app/shell_state.h"
 #include "game/preview_panel.h"
 #include "tiles/tile_set.h"
+
+namespace {
+
+constexpr int kGridUnit = 7;                    // board pixels per grid cell
+constexpr int kMaxGridX = kBoardWidth / kGridUnit; // the board is 240 x 268 pixels
+constexpr int kMaxGridY = kBoardHeight / kGridUnit;
+
+} // namespace
 
 BoardLayout ReadBoardLayout()
 {
@@ -33,4 +44,33 @@ void ApplyBoardLayout(const BoardLayout& layout)
         PlaySet[i].clampToBoard();
     }
     SetPanelPosition(layout.panelX, layout.panelY);
+}
+
+void CaptureBoardState()
+{
+    const BoardLayout layout = ReadBoardLayout();
+    GameSettings.savedMirror = layout.parallelogramMirrored ? 1 : 0;
+    std::copy(std::begin(layout.tiles), std::end(layout.tiles), GameSettings.savedTiles);
+    GameSettings.previewX = layout.panelX;
+    GameSettings.previewY = layout.panelY;
+}
+
+BoardLayout SavedBoardLayout()
+{
+    BoardLayout layout{};
+    for (int i = 0; i < 7; ++i) {
+        const SavedTile& saved = GameSettings.savedTiles[i];
+        layout.tiles[i].x = std::clamp(saved.x, 0, kMaxGridX);
+        layout.tiles[i].y = std::clamp(saved.y, 0, kMaxGridY);
+        layout.tiles[i].orientation = ((saved.orientation % 8) + 8) % 8;
+    }
+    layout.parallelogramMirrored = GameSettings.savedMirror != 0;
+    layout.panelX = GameSettings.previewX;
+    layout.panelY = GameSettings.previewY;
+    return layout;
+}
+
+void RestoreBoardState()
+{
+    ApplyBoardLayout(SavedBoardLayout());
 }

@@ -480,7 +480,7 @@ bool TakeForwardRequest()
     for (auto it = Sys->zorder.rbegin(); it != Sys->zorder.rend() && !target; ++it)
         target = *it;
     if (target && Sys->modal.empty())
-        BringToFront(target);
+        SetForegroundWindow(target);
     return true;
 }
 
@@ -679,7 +679,7 @@ bool WindowSystemRunning()
 
 // ---- Windows ------------------------------------------------------------------------------------
 
-Window* CreateWindow(const WindowSpec& params)
+Window* CreateWindow(const WindowParams& params)
 {
     if (!Sys)
         return nullptr;
@@ -708,7 +708,7 @@ Window* CreateWindow(const WindowSpec& params)
         return nullptr;
     ShowWindow(window, true);
     if (!window->parent && window->role == WindowRole::Normal)
-        BringToFront(window);
+        SetForegroundWindow(window);
     return window;
 }
 
@@ -801,7 +801,7 @@ Window* ActiveWindow()
     return Sys ? Sys->active : nullptr;
 }
 
-void BringToFront(Window* window)
+void SetForegroundWindow(Window* window)
 {
     window = RootOf(window);
     if (IsWindowAlive(window))
@@ -979,7 +979,7 @@ void EndModal(Window* window, std::intptr_t result)
         }
 }
 
-std::intptr_t RunDialog(const WindowSpec& params)
+std::intptr_t RunDialog(const WindowParams& params)
 {
     Window* window = CreateWindow(params);
     if (!window)

@@ -82,7 +82,7 @@ enum class WindowRole : std::uint8_t {
     Topmost, // drawn over the bars (pop-up menus)
 };
 
-struct WindowSpec {
+struct WindowParams {
     std::string title;
     WindowProc proc;
     // Top level: screen pixels (empty: kDefaultWindowRect). Child: parent client pixels.
@@ -127,7 +127,7 @@ bool WindowSystemRunning();
 
 // Creates a window, sends it Create, then shows it; a top-level Normal window becomes active.
 // Null when the window procedure answered -1 to Create.
-Window* CreateWindow(const WindowSpec& params);
+Window* CreateWindow(const WindowParams& params);
 // Deactivates it if active, sends Destroy to it and its children, drops its timers and messages.
 // The memory lives on until the outermost message loop next waits, so callers may still read it.
 void DestroyWindow(Window* window);
@@ -148,7 +148,7 @@ std::intptr_t DefaultWindowProc(Window& window, const Message& message);
 
 Window* ActiveWindow();
 // Puts a top-level window at the front and activates it (the old one is told first).
-void BringToFront(Window* window);
+void SetForegroundWindow(Window* window);
 // Whether the program has the front end's focus (front ends report losing it).
 bool HasFocus();
 
@@ -193,7 +193,7 @@ std::intptr_t RunModalLoop(Window* window);
 void EndModal(Window* window, std::intptr_t result);
 // A modal dialog: creates the window (owner from params), runs a modal loop on it until EndModal,
 // destroys it and answers the EndModal result; -1 when the window could not be created.
-std::intptr_t RunDialog(const WindowSpec& params);
+std::intptr_t RunDialog(const WindowParams& params);
 // The window of the innermost running modal loop, or null.
 Window* ModalWindow();
 

@@ -1,5 +1,4 @@
-// Building the tile sets: masks for every sprite, images in solid colour, picture or texture,
-// and applyAppearance, which rebuilds everything the appearance settings decide.
+// Building the tile sets: masks for every sprite, images in solid colour, picture or texture.
 #include "tiles/tile_set.h"
 
 #include <functional>
@@ -7,13 +6,7 @@
 #include <utility>
 
 #include "app/layers.h"
-#include "app/render.h"
-#include "app/shell_state.h"
-#include "data/puzzle_pack.h"
-#include "data/settings.h"
-#include "game/preview_panel.h"
 #include "platform/bitmap_file.h"
-#include "platform/runtime.h"
 #include "tiles/fill_styles.h"
 
 TileSet PlaySet;
@@ -22,12 +15,21 @@ TileSet PreviewSet;
 TileSet CheckSet;
 TileSprite* ZOrderList[kTileCount] = {};
 
+void BringToFront(int i)
+{
+    if (i <= 0 || i >= kTileCount)
+        return;
+    TileSprite* chosen = ZOrderList[i];
+    for (int k = i; k >= 1; --k)
+        ZOrderList[k] = ZOrderList[k - 1];
+    ZOrderList[0] = chosen;
+}
+
 namespace {
 
 constexpr int kSquareTile = 3;
 constexpr int kParallelogramTile = 4;
 constexpr std::uint32_t kRopSourceOrBlack = 0x00CC0020; // S where the mask is set, else black
-constexpr std::size_t kPathUnits = 259; // file paths are built in 260 units, the last one a 0
 
 // Where each tile lies in the assembled square of each texture turn (step 0..7), and the
 // orientation it is built in at step 0.
@@ -185,17 +187,6 @@ void GiveTextureImages(TileSprite& sprite, int tile,
     }
 }
 
-// A GameSettings file name (up to its first 0) after the program folder and a subfolder.
-std::string DataPath(const char* folder, const char16_t (&name)[kFileNameUnits])
-{
-    std::u16string_view units(name, kFileNameUnits);
-    units = units.substr(0, units.find(u'\0'));
-    std::string path = ProgramDirectory + folder + plat::Utf16ToUtf8(units);
-    if (path.size() > kPathUnits)
-        path.resize(kPathUnits);
-    return path;
-}
-
 } // namespace
 
 int TextureFirstOrientation(int tileIndex)
@@ -259,33 +250,4 @@ void buildTextureSet(TileSet& set, const std::string& path, const MaskNumberRow&
     RebuildSet(set, row, gridUnit, [&](TileSprite& sprite, int tile) {
         GiveTextureImages(sprite, tile, turns, mirroredTurns);
     });
-}
-
-void applyAppearance()
-{
-    BoardLayer.dc.brush = plat::Brush{GameSettings.overlayColor};
-    if (GameSettings.backgroundFill != 0)
-        loadBackgroundPicture(DataPath("Bitmaps\\", GameSettings.backgroundBitmapFile));
-    else
-        fillBackgroundColor(GameSettings.backgroundColor);
-
-    if (GameSettings.tileFill == 0)
-        buildSolidSet(PlaySet, GameSettings.tileColor, kMaskNumbers7, 7);
-    else if (GameSettings.tileFill == 1)
-        buildPictureSet(PlaySet, DataPath("Bitmaps\\", GameSettings.tileBitmapFile), kMaskNumbers7,
-                        7);
-    else
-        buildTextureSet(PlaySet, DataPath("Textures\\", GameSettings.textureFile), kMaskNumbers7,
-                        7);
-
-    buildSolidSet(HintSet, GameSettings.hintColor, kMaskNumbers7, 7);
-    SetPanelForegroundColor(GameSettings.previewForegroundColor);
-    buildSolidSet(PreviewSet, GameSettings.previewForegroundColor, kMaskNumbers3, 3);
-    SetPanelColors(GameSettings.previewBackgroundColor, GameSettings.previewTextColor,
-                   GameSettings.previewTitleColor);
-
-    if (GameSettings.currentPuzzle >= PackCount())
-        GameSettings.currentPuzzle = PackCount() - 1;
-    ShowPuzzleInPanel(GameSettings.currentPuzzle);
-    SpriteRedraw.renderScreen(0, 0, kLayerWidth, kLayerHeight);
 }

@@ -1,5 +1,5 @@
 // The four tile sets and how their sprites get their images: solid colour, picture or texture,
-// and applyAppearance, which turns the appearance settings into the background and the sets.
+
 #pragma once
 
 #include <string>
@@ -26,6 +26,8 @@ extern TileSet CheckSet;   // unit 1, solid black; built once at start-up
 // The play sprites in stacking order, entry 0 in front. Every rebuild of the play set puts them
 // back in tile order; after that only the board reorders them.
 extern TileSprite* ZOrderList[kTileCount];
+// ZOrderList entry i becomes entry 0; the entries before it move one place back.
+void BringToFront(int i);
 
 // Replaces the set's sprites by sprites of the colour (0x00BBGGRR) at that scale.
 void buildSolidSet(TileSet& set, plat::Color color, const MaskNumberRow& row, int gridUnit);
@@ -33,10 +35,6 @@ void buildSolidSet(TileSet& set, plat::Color color, const MaskNumberRow& row, in
 void buildPictureSet(TileSet& set, const std::string& path, const MaskNumberRow& row, int gridUnit);
 // Replaces the sprites by pieces cut from the texture turned with each orientation.
 void buildTextureSet(TileSet& set, const std::string& path, const MaskNumberRow& row, int gridUnit);
-
-// Background layer, play, hint and preview sets and panel colours from GameSettings; then the
-// current puzzle is brought inside the pack, shown in the panel, and the screen rendered.
-void applyAppearance();
 
 // Texture anchors: where each tile lies in the assembled square cut from texture turn `step`.
 // The image of orientation (first + step) mod 8 is cut at the anchor plus the nudge of that

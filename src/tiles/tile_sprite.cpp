@@ -5,12 +5,8 @@
 #include <utility>
 
 #include "app/layers.h"
-#include "app/render.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
-#include "game/clock.h"
-#include "game/preview_panel.h"
-#include "game/solved_check.h"
 #include "resources/tile_masks.h"
 
 namespace {
@@ -22,9 +18,6 @@ constexpr std::uint32_t kRopInvertUnderMask = 0xEE660046; // D^S / D|S
 
 constexpr int kClampStep = 7;    // the play grid: the far-edge clamp lands on its multiples
 constexpr int kRepaintExtra = 5; // repainted rectangles reach this far below the tile
-
-constexpr SpriteRedrawHooks kGameRedrawHooks = {RenderScreen, InvalidateTwoRects, IsPuzzleSolved,
-                                                ShowSolvedMessage};
 
 plat::Rect RectOf(const TileSprite& sprite)
 {
@@ -41,11 +34,14 @@ bool CurrentPuzzleUnsolved()
 // Re-renders the screen, repaints the old and new rectangles and runs the solved check.
 void RedrawAfterChange(const TileSprite& sprite, plat::Window* target, plat::Rect old)
 {
-    SpriteRedraw.renderScreen(0, 0, kLayerWidth, kLayerHeight);
-    SpriteRedraw.invalidateTwoRects(target, old.x, old.y, old.width, old.height + kRepaintExtra,
-                                    sprite.x, sprite.y, sprite.width,
-                                    sprite.height + kRepaintExtra);
-    if (CurrentPuzzleUnsolved() && SpriteRedraw.isPuzzleSolved())
+    if (SpriteRedraw.renderScreen)
+        SpriteRedraw.renderScreen(0, 0, kLayerWidth, kLayerHeight);
+    if (SpriteRedraw.invalidateTwoRects)
+        SpriteRedraw.invalidateTwoRects(target, old.x, old.y, old.width, old.height + kRepaintExtra,
+                                        sprite.x, sprite.y, sprite.width,
+                                        sprite.height + kRepaintExtra);
+    if (SpriteRedraw.isPuzzleSolved && SpriteRedraw.showSolvedMessage && CurrentPuzzleUnsolved() &&
+        SpriteRedraw.isPuzzleSolved())
         SpriteRedraw.showSolvedMessage(target);
 }
 
@@ -121,10 +117,12 @@ void MoveBy(TileSprite& sprite, plat::Window* target, int columns, int rows)
     sprite.clampToBoard();
     if (sprite.x == old.x && sprite.y == old.y)
         return;
-    SpriteRedraw.renderScreen(old.x, old.y, sprite.width, sprite.height);
-    SpriteRedraw.invalidateTwoRects(target, old.x, old.y, sprite.width,
-                                    sprite.height + kRepaintExtra, sprite.x, sprite.y, sprite.width,
-                                    sprite.height + kRepaintExtra);
+    if (SpriteRedraw.renderScreen)
+        SpriteRedraw.renderScreen(old.x, old.y, sprite.width, sprite.height);
+    if (SpriteRedraw.invalidateTwoRects)
+        SpriteRedraw.invalidateTwoRects(target, old.x, old.y, sprite.width,
+                                        sprite.height + kRepaintExtra, sprite.x, sprite.y,
+                                        sprite.width, sprite.height + kRepaintExtra);
 }
 
 // The current mask with only the pixels where the pattern, shifted by patternPhase, is set.
@@ -222,7 +220,8 @@ void FillBackdrop(const TileSprite& sprite, plat::DrawContext& backdropDc, int b
 {
     int w = sprite.width, h = sprite.height;
     if (backdrop == kBackdropPanel) {
-        backdropDc.brush = plat::Brush{PreviewPanelColors.body};
+        backdropDc.brush =
+            plat::Brush{SpriteRedraw.panelBodyColor ? SpriteRedraw.panelBodyColor() : plat::kBlack};
         plat::PatBlt(backdropDc, 0, 0, w, h, plat::kRopPatCopy);
         return;
     }
@@ -295,12 +294,7 @@ const SpriteVariant ParallelogramSprite = {
     .makeSeeThrough = MakeSeeThroughParallelogram,
 };
 
-SpriteRedrawHooks SpriteRedraw = kGameRedrawHooks;
-
-void ResetSpriteRedrawHooks()
-{
-    SpriteRedraw = kGameRedrawHooks;
-}
+SpriteRedrawHooks SpriteRedraw{};
 
 SpriteHandle NewSprite(const SpriteVariant& variant, int gridUnit)
 {

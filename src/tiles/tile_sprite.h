@@ -129,15 +129,15 @@ using SpriteHandle = std::unique_ptr<TileSprite, DestroySprite>;
 // A new sprite of the variant, as every sprite starts: at (0, 0), orientation 0, no bitmaps.
 SpriteHandle NewSprite(const SpriteVariant& variant, int gridUnit);
 
-// What a visible change calls to bring the screen up to date and to run the solved check; the
-// defaults are the game's own, tests put recorders in their place.
+// What a visible change calls to bring the screen up to date and to run the solved check, and
+// the colour backdrop 3 fills with. The shell installs the game's own at start-up; tests put
+// recorders in their place. A hook left null is skipped (the backdrop is then black).
 struct SpriteRedrawHooks {
     void (*renderScreen)(int x, int y, int w, int h);
     void (*invalidateTwoRects)(plat::Window* window, int x1, int y1, int w1, int h1, int x2, int y2,
                                int w2, int h2);
     bool (*isPuzzleSolved)();
     void (*showSolvedMessage)(plat::Window* window);
+    plat::Color (*panelBodyColor)();
 };
 extern SpriteRedrawHooks SpriteRedraw;
-// Puts the game's own hooks back (tests).
-void ResetSpriteRedrawHooks();

@@ -49,7 +49,7 @@ protected:
     // A window that writes what it receives into the journal, then does default processing.
     Window* Recording(const std::string& name, Rect rect = {}, Window* parent = nullptr)
     {
-        WindowSpec params;
+        WindowParams params;
         params.title = name;
         params.rect = rect;
         params.parent = parent;
@@ -173,7 +173,7 @@ TEST_F(WindowTest, ActivationMovesBetweenTopLevelWindowsInOrder)
     EXPECT_EQ(TopLevelWindows().back(), main);
     EXPECT_EQ(journal.lines, (Lines{"dialog Activate 0 main", "main Activate 2 dialog",
                                     "main PenDown 5,14", "main PenUp 5,14"}));
-    BringToFront(dialog);
+    SetForegroundWindow(dialog);
     journal.clear();
     DestroyWindow(dialog);
     EXPECT_EQ(journal.lines, (Lines{"dialog Activate 0 main", "main Activate 1 dialog",
@@ -186,7 +186,7 @@ TEST_F(WindowTest, InvalidPartsMergeIntoOnePaintOnTheClientSurface)
 {
     Rect painted{};
     int paints = 0;
-    WindowSpec params;
+    WindowParams params;
     params.title = "main";
     params.proc = [&](Window& w, const Message& m) -> std::intptr_t {
         if (m.msg != Msg::Paint)
@@ -219,7 +219,7 @@ TEST_F(WindowTest, InvalidPartsMergeIntoOnePaintOnTheClientSurface)
     EXPECT_EQ(GetPixel(screen, 30, kTopBarHeight), kWhite);
     EXPECT_NE(GetPixel(screen, 0, kTopBarHeight - 1), MakeColor(200, 0, 0));
     // A window that ignores Paint is not asked again and again.
-    WindowSpec lazy;
+    WindowParams lazy;
     lazy.proc = [](Window&, const Message&) -> std::intptr_t { return 0; };
     CreateWindow(lazy);
     EXPECT_LT(RunUntilIdle(), 10);
@@ -230,7 +230,7 @@ TEST_F(WindowTest, PenGoesToTheWindowUnderItAndStaysCaptured)
     Window* main = Recording("main", {0, 26, 240, 268});
     Recording("child", {50, 50, 40, 40}, main);
     Window* other = Recording("other", {0, 200, 240, 60});
-    BringToFront(main);
+    SetForegroundWindow(main);
     RunUntilIdle();
     journal.clear();
     InjectPen(PenAction::Down, {60, 80});   // inside the child
@@ -291,7 +291,7 @@ TEST_F(WindowTest, KeysFollowTheFocusAndAnExplicitCaptureTakesTheNextPenDown)
     Window* list = Recording("list", {0, 0, 100, 100}, main);
     Window* popup = nullptr;
     {
-        WindowSpec params;
+        WindowParams params;
         params.title = "popup";
         params.role = WindowRole::Topmost;
         params.rect = {100, 200, 80, 60};
@@ -384,7 +384,7 @@ TEST_F(WindowTest, MessageBoxIsModalAndAnsweredByPenAndKeys)
 TEST_F(WindowTest, MessageBoxShownFromAHandlerNestsInTheRunningLoop)
 {
     MessageResult answer = MessageResult::Ok;
-    WindowSpec params;
+    WindowParams params;
     params.title = "Zentiles";
     params.proc = [&](Window& w, const Message& m) -> std::intptr_t {
         if (m.msg == Msg::Command && m.id == 40041) {
@@ -467,7 +467,7 @@ TEST_F(WindowTest, ModalLoopEndsOnEndModalAndPassesQuitOn)
     });
     DestroyWindow(dialog);
     journal.clear();
-    WindowSpec params;
+    WindowParams params;
     params.title = "Settings";
     params.owner = main;
     params.proc = [&](Window& w, const Message& msg) -> std::intptr_t {
@@ -509,7 +509,7 @@ TEST_F(WindowTest, AcceleratorsTurnKeysIntoCommandsAndOtherKeysIntoCharacters)
 TEST_F(WindowTest, DoneButtonAndKeyboardButtonLiveInTheBars)
 {
     Window* main = Recording("main");
-    WindowSpec params;
+    WindowParams params;
     params.title = "About";
     params.doneButton = true;
     params.owner = main;
@@ -550,7 +550,7 @@ TEST_F(WindowTest, DoneButtonAndKeyboardButtonLiveInTheBars)
 TEST_F(WindowTest, WindowDestroyedInsideItsOwnHandlerStaysReadableUntilTheLoopWaits)
 {
     std::string titleAfter;
-    WindowSpec params;
+    WindowParams params;
     params.title = "main";
     params.proc = [&](Window& w, const Message& m) -> std::intptr_t {
         if (m.msg == Msg::Close) {
@@ -581,7 +581,7 @@ TEST_F(WindowTest, SecondClaimOfTheSameFolderAsksTheFirstToComeForward)
     ASSERT_TRUE(ClaimSingleInstance(folder.folder()));
     Window* main = Recording("main");
     Recording("dialog", {0, 100, 240, 100});
-    BringToFront(main);
+    SetForegroundWindow(main);
     RunUntilIdle();
     EXPECT_EQ(front.raiseCount(), 0);
     EXPECT_FALSE(ClaimSingleInstance(folder.folder()));
@@ -599,7 +599,7 @@ TEST_F(WindowTest, SecondClaimOfTheSameFolderAsksTheFirstToComeForward)
 
 TEST_F(WindowTest, SavedPngHoldsTheScreenPixels)
 {
-    WindowSpec params;
+    WindowParams params;
     params.title = "main";
     params.background = MakeColor(10, 200, 30);
     CreateWindow(params);

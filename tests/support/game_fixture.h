@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "app/layers.h"
+#include "app/shell_hooks.h"
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
@@ -28,6 +29,7 @@ protected:
     {
         ResetShellState();
         ResetClock();
+        InstallShellHooks();
         ProgramDirectory = folder.folder();
         std::memset(&GameSettings, 0, sizeof GameSettings);
         std::memset(&PuzzlePack, 0, sizeof PuzzlePack);

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "app/layers.h"
+#include "app/shell_hooks.h"
+#include "game/preview_panel.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
 #include "platform/window.h"
@@ -59,11 +61,12 @@ protected:
         CreateDrawingLayers();
         Calls.clear();
         SolvedAnswer = false;
-        SpriteRedraw = {RecordRender, RecordInvalidate, RecordSolvedCheck, RecordSolvedMessage};
+        SpriteRedraw = {RecordRender, RecordInvalidate, RecordSolvedCheck, RecordSolvedMessage,
+                        [] { return PreviewPanelColors.body; }};
     }
     void TearDown() override
     {
-        ResetSpriteRedrawHooks();
+        InstallShellHooks();
         for (TileSet* set : {&PlaySet, &HintSet, &PreviewSet, &CheckSet})
             for (SpriteHandle& sprite : set->sprites)
                 sprite.reset();

@@ -1,0 +1,61 @@
+// applyAppearance: turns the appearance fields of GameSettings into the background and the sets.
+#include "game/appearance.h"
+
+#include <string>
+#include <string_view>
+
+#include "app/layers.h"
+#include "app/render.h"
+#include "app/shell_state.h"
+#include "data/puzzle_pack.h"
+#include "data/settings.h"
+#include "game/preview_panel.h"
+#include "platform/runtime.h"
+#include "tiles/fill_styles.h"
+#include "tiles/tile_set.h"
+
+namespace {
+
+constexpr std::size_t kPathUnits = 259; // file paths are built in 260 units, the last one a 0
+
+// A GameSettings file name (up to its first 0) after the program folder and a subfolder.
+std::string DataPath(const char* folder, const char16_t (&name)[kFileNameUnits])
+{
+    std::u16string_view units(name, kFileNameUnits);
+    units = units.substr(0, units.find(u'\0'));
+    std::string path = ProgramDirectory + folder + plat::Utf16ToUtf8(units);
+    if (path.size() > kPathUnits)
+        path.resize(kPathUnits);
+    return path;
+}
+
+} // namespace
+
+void applyAppearance()
+{
+    BoardLayer.dc.brush = plat::Brush{GameSettings.overlayColor};
+    if (GameSettings.backgroundFill != 0)
+        loadBackgroundPicture(DataPath("Bitmaps\\", GameSettings.backgroundBitmapFile));
+    else
+        fillBackgroundColor(GameSettings.backgroundColor);
+
+    if (GameSettings.tileFill == 0)
+        buildSolidSet(PlaySet, GameSettings.tileColor, kMaskNumbers7, 7);
+    else if (GameSettings.tileFill == 1)
+        buildPictureSet(PlaySet, DataPath("Bitmaps\\", GameSettings.tileBitmapFile), kMaskNumbers7,
+                        7);
+    else
+        buildTextureSet(PlaySet, DataPath("Textures\\", GameSettings.textureFile), kMaskNumbers7,
+                        7);
+
+    buildSolidSet(HintSet, GameSettings.hintColor, kMaskNumbers7, 7);
+    SetPanelForegroundColor(GameSettings.previewForegroundColor);
+    buildSolidSet(PreviewSet, GameSettings.previewForegroundColor, kMaskNumbers3, 3);
+    SetPanelColors(GameSettings.previewBackgroundColor, GameSettings.previewTextColor,
+                   GameSettings.previewTitleColor);
+
+    if (GameSettings.currentPuzzle >= PackCount())
+        GameSettings.currentPuzzle = PackCount() - 1;
+    ShowPuzzleInPanel(GameSettings.currentPuzzle);
+    RenderScreen(0, 0, kLayerWidth, kLayerHeight);
+}
