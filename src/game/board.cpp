@@ -102,14 +102,17 @@ void ComposeBoard(int x, int y, int w, int h)
 {
     const plat::Bitmap* mask = TileMaskLayer.surface.get();
     // Background where no unselected tile lies, black under them.
-    plat::MaskBlt(ComposeScratchLayer.dc, x, y, w, h, BackgroundLayer.dc, x, y, mask, x, y, 0xCC000042);
+    plat::MaskBlt(ComposeScratchLayer.dc, x, y, w, h, BackgroundLayer.dc, x, y, mask, x, y,
+                  plat::kRopBlackUnderMask);
     // Tile pictures under the tiles, black elsewhere.
-    plat::MaskBlt(BoardLayer.dc, x, y, w, h, TileLayer.dc, x, y, mask, x, y, 0x00CC0020);
+    plat::MaskBlt(BoardLayer.dc, x, y, w, h, TileLayer.dc, x, y, mask, x, y,
+                  plat::kRopSourceOrBlack);
     // The two halves joined.
-    plat::MaskBlt(BoardLayer.dc, x, y, w, h, ComposeScratchLayer.dc, x, y, mask, x, y, 0xCCEE0086);
+    plat::MaskBlt(BoardLayer.dc, x, y, w, h, ComposeScratchLayer.dc, x, y, mask, x, y,
+                  plat::kRopOrUnderMask);
     if (GameSettings.overlayShown == 1 && GameSettings.currentPuzzle < PackCount())
-        plat::MaskBlt(BoardLayer.dc, x, y, w, h, BoardLayer.dc, x, y, OverlayMaskLayer.surface.get(), x, y,
-                      0xEEF00021);
+        plat::MaskBlt(BoardLayer.dc, x, y, w, h, BoardLayer.dc, x, y, OverlayMaskLayer.surface.get(),
+                      x, y, plat::kRopBrushUnderMask);
 }
 
 void RebuildBoard(bool clearTileLayer)

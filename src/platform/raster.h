@@ -24,6 +24,20 @@ constexpr std::uint32_t MakeRop4(std::uint32_t fore, std::uint32_t back)
 }
 constexpr std::uint8_t RopIndex(std::uint32_t rop) { return static_cast<std::uint8_t>(rop >> 16); }
 
+// The game's masked codes, named "where the mask is set / where it is clear" (S source, D
+// destination, P the selected brush, 0 black); its pattern fill is kRopPatCopy above.
+constexpr std::uint32_t kRopSourceOrBlack = 0x00CC0020;         // S / 0 (also the plain copy)
+constexpr std::uint32_t kRopSourceOverDest = 0xEECC0020;        // S / D|S
+constexpr std::uint32_t kRopInvertUnderMask = 0xEE660046;       // D^S / D|S
+constexpr std::uint32_t kRopBlackUnderMask = 0xCC000042;        // 0 / S
+constexpr std::uint32_t kRopOrUnderMask = 0xCCEE0086;           // D|S / S
+constexpr std::uint32_t kRopBrushUnderMask = 0xEEF00021;        // P / D|S
+constexpr std::uint32_t kRopBrushAroundMask = 0xF0EE0086;       // D|S / P
+constexpr std::uint32_t kRopBlackUnderMaskOnBrush = 0xF0000042; // 0 / P
+static_assert(kRopSourceOrBlack == MakeRop4(kRopSrcCopy, kRopBlackness));
+static_assert(kRopSourceOverDest == MakeRop4(kRopSrcCopy, kRopSrcPaint));
+static_assert(kRopInvertUnderMask == MakeRop4(kRopSrcInvert, kRopSrcPaint));
+
 // The one generic rule: bit k of the index gives f for P = bit 2 of k, S = bit 1, D = bit 0,
 // evaluated bitwise over whole words.
 std::uint64_t EvaluateRop3(std::uint8_t index, std::uint64_t pattern, std::uint64_t source,

@@ -29,7 +29,7 @@ namespace {
 
 constexpr int kSquareTile = 3;
 constexpr int kParallelogramTile = 4;
-constexpr std::uint32_t kRopSourceOrBlack = 0x00CC0020; // S where the mask is set, else black
+using plat::kRopSourceOrBlack;
 
 // Where each tile lies in the assembled square of each texture turn (step 0..7), and the
 // orientation it is built in at step 0.

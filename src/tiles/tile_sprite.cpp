@@ -11,10 +11,9 @@
 
 namespace {
 
-// Four-operand codes: foreground where the mask is set, background where it is clear.
-constexpr std::uint32_t kRopSourceOrBlack = 0x00CC0020;   // S / 0
-constexpr std::uint32_t kRopSourceOverDest = 0xEECC0020;  // S / D|S
-constexpr std::uint32_t kRopInvertUnderMask = 0xEE660046; // D^S / D|S
+using plat::kRopInvertUnderMask;
+using plat::kRopSourceOrBlack;
+using plat::kRopSourceOverDest;
 
 constexpr int kClampStep = 7;    // the play grid: the far-edge clamp lands on its multiples
 constexpr int kRepaintExtra = 5; // repainted rectangles reach this far below the tile
