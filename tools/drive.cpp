@@ -20,7 +20,9 @@
 #include "app/shell_state.h"
 #include "platform/files.h"
 #include "platform/headless_front_end.h"
+#include "platform/png_writer.h"
 #include "platform/runtime.h"
+#include "platform/single_instance.h"
 #include "platform/window.h"
 
 namespace {

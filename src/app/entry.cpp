@@ -1,5 +1,6 @@
 // The program's entry: one copy per program folder, the main window, the message loop; and the
 // state report the scripted driver prints.
+#include "platform/single_instance.h"
 #include "app/entry.h"
 
 #include <sstream>

@@ -3,6 +3,7 @@
 
 #include "app/entry.h"
 #include "platform/front_end.h"
+#include "platform/sdl_front_end.h"
 #include "resources/strings.h"
 
 int main()

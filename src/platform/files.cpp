@@ -20,9 +20,9 @@ namespace plat {
 namespace {
 
 // Faults in force and the bytes written since they were set (test hooks only).
-FileFaults gFaults;
-long gBytesSinceFaults = 0;
-unsigned gTemporaryCounter = 0;
+FileFaults InjectedFaults;
+long BytesSinceFaults = 0;
+unsigned TemporaryCounter = 0;
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
 
@@ -70,7 +70,7 @@ int CreateTemporaryBeside(const std::string& hostTarget, std::string* temporary)
     std::string folder = FolderOf(hostTarget);
     std::string stem = folder + "." + hostTarget.substr(folder.size());
     for (int attempt = 0; attempt < 100; ++attempt) {
-        *temporary = stem + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(++gTemporaryCounter);
+        *temporary = stem + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(++TemporaryCounter);
         int fd = OpenRetrying(*temporary, O_RDWR | O_CREAT | O_EXCL, 0666);
         if (fd >= 0 || errno != EEXIST)
             return fd;
@@ -193,8 +193,8 @@ bool File::write(const void* buffer, std::size_t count)
     if (fd_ < 0)
         return false;
     std::size_t allowed = count;
-    if (gFaults.failWriteAfterBytes >= 0) {
-        long left = gFaults.failWriteAfterBytes - gBytesSinceFaults;
+    if (InjectedFaults.failWriteAfterBytes >= 0) {
+        long left = InjectedFaults.failWriteAfterBytes - BytesSinceFaults;
         allowed = left <= 0 ? 0 : std::min(count, static_cast<std::size_t>(left));
     }
     const auto* bytes = static_cast<const unsigned char*>(buffer);
@@ -207,7 +207,7 @@ bool File::write(const void* buffer, std::size_t count)
             break;
         done += static_cast<std::size_t>(n);
     }
-    gBytesSinceFaults += static_cast<long>(done);
+    BytesSinceFaults += static_cast<long>(done);
     writeFailed_ = writeFailed_ || done != count;
     return done == count;
 }
@@ -218,9 +218,9 @@ bool File::commit()
         return false;
     if (temporary_.empty()) {
         int result = ::close(std::exchange(fd_, -1));
-        return result == 0 && !gFaults.failCommit;
+        return result == 0 && !InjectedFaults.failCommit;
     }
-    bool ok = !gFaults.failCommit && !writeFailed_ && ::fsync(fd_) == 0;
+    bool ok = !InjectedFaults.failCommit && !writeFailed_ && ::fsync(fd_) == 0;
     ok = ::close(std::exchange(fd_, -1)) == 0 && ok;
     ok = ok && ::rename(temporary_.c_str(), target_.c_str()) == 0;
     if (ok) {
@@ -265,7 +265,7 @@ File OpenFileForReading(const std::string& path)
 File CreateReplacingFile(const std::string& path)
 {
     File file;
-    if (gFaults.failCreate)
+    if (InjectedFaults.failCreate)
         return file;
     std::string hostPath = HostPath(path);
     struct stat info;
@@ -353,8 +353,8 @@ std::vector<std::string> ListFiles(const std::string& folder, std::string_view p
 
 void SetFileFaults(const FileFaults& faults)
 {
-    gFaults = faults;
-    gBytesSinceFaults = 0;
+    InjectedFaults = faults;
+    BytesSinceFaults = 0;
 }
 
 } // namespace plat

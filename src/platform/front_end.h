@@ -26,8 +26,4 @@ public:
 void SetFrontEnd(FrontEnd* frontEnd);
 FrontEnd* CurrentFrontEnd();
 
-// The desktop front end: a host window showing the screen at twice its size. Null when no
-// display can be opened.
-std::unique_ptr<FrontEnd> CreateSdlFrontEnd(const std::string& title);
-
 } // namespace plat

@@ -9,7 +9,7 @@ namespace plat {
 namespace {
 
 // Empty means the default handler.
-MessageBoxHandler gHandler;
+MessageBoxHandler InstalledHandler;
 
 MessageResult DefaultMessageBox(const MessageBoxRequest& request)
 {
@@ -24,13 +24,13 @@ MessageResult ShowMessageBox(Window* owner, std::string_view text, std::string_v
 {
     MessageBoxRequest request{owner, std::string(text), std::string(caption), icon, buttons};
     // A copy, so a handler that replaces itself while its box is up stays alive.
-    MessageBoxHandler handler = gHandler;
+    MessageBoxHandler handler = InstalledHandler;
     return handler ? handler(request) : DefaultMessageBox(request);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
 {
-    return std::exchange(gHandler, std::move(handler));
+    return std::exchange(InstalledHandler, std::move(handler));
 }
 
 } // namespace plat

@@ -4,9 +4,10 @@
 #include <vector>
 
 #include "platform/headless_front_end.h"
+#include "platform/message_box_window.h"
+#include "platform/message_icons.h"
 #include "platform/text.h"
 #include "platform/window.h"
-#include "platform/message_icons.h"
 
 namespace plat {
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/png_writer.h"
 #include "platform/window.h"
 
 namespace plat {

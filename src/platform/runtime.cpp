@@ -9,8 +9,8 @@ namespace plat {
 
 namespace {
 
-bool gVirtualClock = false;
-std::uint32_t gVirtualTicks = 0;
+bool VirtualClockOn = false;
+std::uint32_t VirtualTicks = 0;
 
 std::uint32_t RealTicks()
 {
@@ -20,7 +20,7 @@ std::uint32_t RealTicks()
 }
 
 // xorshift32 (Marsaglia): state never 0; seeded from the clock on first use.
-std::uint32_t gRandomState = 0;
+std::uint32_t RandomState = 0;
 
 std::uint32_t MixSeed(std::uint32_t seed)
 {
@@ -148,30 +148,30 @@ bool ParseConversion(std::string_view format, std::size_t* at, Conversion* conv)
 
 } // namespace
 
-std::uint32_t TickCount() { return gVirtualClock ? gVirtualTicks : RealTicks(); }
+std::uint32_t TickCount() { return VirtualClockOn ? VirtualTicks : RealTicks(); }
 
 void UseVirtualClock(bool on)
 {
-    if (on && !gVirtualClock)
-        gVirtualTicks = RealTicks(); // continues from the real clock, then stands still
-    gVirtualClock = on;
+    if (on && !VirtualClockOn)
+        VirtualTicks = RealTicks(); // continues from the real clock, then stands still
+    VirtualClockOn = on;
 }
 
-void AdvanceVirtualClock(std::uint32_t milliseconds) { gVirtualTicks += milliseconds; }
+void AdvanceVirtualClock(std::uint32_t milliseconds) { VirtualTicks += milliseconds; }
 
 std::uint32_t Random()
 {
-    if (gRandomState == 0) {
+    if (RandomState == 0) {
         auto now = std::chrono::system_clock::now().time_since_epoch().count();
-        gRandomState = MixSeed(static_cast<std::uint32_t>(now) ^ static_cast<std::uint32_t>(now >> 32));
+        RandomState = MixSeed(static_cast<std::uint32_t>(now) ^ static_cast<std::uint32_t>(now >> 32));
     }
-    gRandomState ^= gRandomState << 13;
-    gRandomState ^= gRandomState >> 17;
-    gRandomState ^= gRandomState << 5;
-    return gRandomState >> 1;
+    RandomState ^= RandomState << 13;
+    RandomState ^= RandomState >> 17;
+    RandomState ^= RandomState << 5;
+    return RandomState >> 1;
 }
 
-void SeedRandom(std::uint32_t seed) { gRandomState = MixSeed(seed); }
+void SeedRandom(std::uint32_t seed) { RandomState = MixSeed(seed); }
 
 std::string FormatText(std::string_view format, std::initializer_list<FormatArg> args)
 {

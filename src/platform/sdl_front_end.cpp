@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "platform/front_end.h"
+#include "platform/sdl_front_end.h"
 #include "platform/window.h"
 
 namespace plat {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/single_instance.h"
 #include "platform/window.h"
 
 namespace plat {

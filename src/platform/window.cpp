@@ -1,5 +1,7 @@
 // The window system: windows and their surfaces, the message queue, activation, modal loops,
 // timers, painting, pen routing and the composition of the screen with its two bars.
+#include "platform/message_box_window.h"
+#include "platform/single_instance.h"
 #include "platform/window.h"
 
 #include <algorithm>

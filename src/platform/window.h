@@ -268,26 +268,4 @@ void InjectTerminate();
 // True while raw input waits to be turned into messages.
 bool InputPending();
 
-// --- Single instance ----------------------------------------------------------------------------
-
-// Claims the program folder for this process. Answers false when another copy holds it; that copy
-// has then been asked to bring its windows forward. The claim ends with the process.
-bool ClaimSingleInstance(const std::string& programFolder);
-// Gives up the claim (tests).
-void ReleaseSingleInstance();
-bool SingleInstanceClaimed();
-// True once for each request of another copy to come forward (the message loop asks).
-bool TakeSingleInstanceRequest();
-
-// --- Message boxes ------------------------------------------------------------------------------
-
-// The on-screen message box: a modal window over the owner, answered by pen or keys (Enter: OK or
-// Yes, Escape: OK or No). StartWindowSystem installs it as the message box handler.
-MessageResult RunScreenMessageBox(const MessageBoxRequest& request);
-
-// --- Pictures -----------------------------------------------------------------------------------
-
-// Writes a bitmap as an 8-bit RGB PNG file; false on failure.
-bool SavePng(const Bitmap& bitmap, const std::string& path);
-
 } // namespace plat

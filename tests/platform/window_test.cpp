@@ -1,5 +1,7 @@
 // Tests of the window system on the headless front end: queue order, timers on the virtual
 // clock, activation, painting and composition, pen routing, modal message boxes, accelerators.
+#include "platform/single_instance.h"
+#include "platform/png_writer.h"
 #include "platform/window.h"
 
 #include <gtest/gtest.h>

@@ -23,6 +23,7 @@
 #include "pack/pack_figures.h"
 #include "pack/pack_solver.h"
 #include "platform/bitmap.h"
+#include "platform/png_writer.h"
 #include "platform/window.h"
 
 namespace {
