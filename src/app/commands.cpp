@@ -1,5 +1,5 @@
-// Commands of the main window. The menus and dialogs come later; the tile commands, pause, exit
-// and the immediate close of Ctrl+Q work now.
+// Commands of the main window: the tile commands, the overlay, pause, exit and the immediate
+// close of Ctrl+Q.
 #include "app/commands.h"
 
 #include "app/shell_state.h"

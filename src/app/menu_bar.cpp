@@ -1,6 +1,5 @@
 // The menu bar: the "Game " button and the toolbar of tile commands at the bottom of the screen.
 // A tap on a toolbar button sends its command to the main window when the pen is lifted on it.
-// The "Game " drop-down menu comes with the commands it opens; its button is drawn already.
 #include "app/menu_bar.h"
 
 #include <memory>

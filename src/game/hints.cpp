@@ -1,5 +1,4 @@
 // Hint state and the puzzle overlay: the target silhouette, dithered, centred on the board.
-// Revealing tiles one by one comes with the hint commands.
 #include "game/hints.h"
 
 #include "app/layers.h"

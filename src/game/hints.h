@@ -1,5 +1,4 @@
-// Hints and the puzzle overlay. The hint menu and the revealed tiles come with the hint commands;
-// the board already calls the refresh at the places where the highlight changes.
+// Hints and the puzzle overlay: the hint state of the shown puzzle and the dithered silhouette.
 #pragma once
 
 #include "resources/command_ids.h"

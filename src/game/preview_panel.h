@@ -1,6 +1,6 @@
 // The preview panel: the one floating panel that shows the target silhouette, the puzzle number,
-// the time and the hints. So far it keeps its colours and position; drawing and its buttons come
-// with the panel itself, and the board already calls these at the right places.
+// the time and the hints. It keeps its colours and position; the board calls these at the
+// places where the panel changes.
 #pragma once
 
 #include "platform/geometry.h"
