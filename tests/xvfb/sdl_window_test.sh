@@ -14,11 +14,15 @@ cp "$build/zentiles" "$work/game/"
 cp -r "$root/assets/." "$work/game/"
 rm -rf "$work/game/packs"
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 800x700x24 -fbdir "$work/fb" -nolisten tcp &
+# Xvfb picks a free display itself and tells us which, so the test never talks to another one.
+exec 3> "$work/display"
+Xvfb -displayfd 3 -screen 0 800x700x24 -fbdir "$work/fb" -nolisten tcp &
 xvfb_pid=$!
-export DISPLAY=$display
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+exec 3>&-
+for _ in $(seq 500); do [ -s "$work/display" ] && break; sleep 0.01; done
+[ -s "$work/display" ] || { echo "sdl window test: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=":$(head -n1 "$work/display")"
+for _ in $(seq 500); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.01; done
 
 fail() { echo "sdl window test: $*" >&2; exit 1; }
 
@@ -34,11 +38,26 @@ start_game() {
     [ -n "$wid" ] || fail "no window appeared (see $work/game.log)"
 }
 
-# Answers a message box the start may show (a missing file), then leaves the focus on the game.
+screen="$work/fb/Xvfb_screen0"
+
+# Polls (10 ms steps, at most 5 s) until the screen differs from the file given.
+wait_screen_change() {
+    for _ in $(seq 500); do
+        cmp -s "$1" "$screen" || return 0
+        sleep 0.01
+    done
+    return 1
+}
+
+# Waits until the game has painted its board, answers a message box the start may show (a missing
+# file), and leaves the focus on the game.
 settle() {
-    sleep 0.3
+    for _ in $(seq 500); do
+        [ "$(tr -d '\000' < "$screen" | wc -c)" -gt 100000 ] && break
+        sleep 0.01
+    done
     xdotool windowfocus --sync "$wid"
-    for _ in 1 2; do xdotool key Return; sleep 0.2; done
+    for _ in 1 2; do xdotool key Return; done
 }
 
 # Waits for the game to end by itself, at most 15 seconds.
@@ -67,7 +86,6 @@ echo "sdl window test: first frame in ${times[*]} ms; median ${sorted[2]} ms"
 
 start_game
 settle
-screen="$work/fb/Xvfb_screen0"
 cp "$screen" "$work/before.xwd"
 [ "$(tr -d '\000' < "$work/before.xwd" | wc -c)" -gt 100000 ] || fail "the screen is empty"
 
@@ -76,9 +94,7 @@ cp "$screen" "$work/before.xwd"
 xdotool mousemove --window "$wid" 212 516 mousedown 1
 for step in $(seq 1 20); do xdotool mousemove --window "$wid" $((212 - 4 * step)) $((516 - 12 * step)); done
 xdotool mouseup 1
-sleep 0.5
-cp "$screen" "$work/after.xwd"
-cmp -s "$work/before.xwd" "$work/after.xwd" && fail "dragging a tile changed nothing on the screen"
+wait_screen_change "$work/before.xwd" || fail "dragging a tile changed nothing on the screen"
 
 settings="$work/game/zentiles.cfg"
 before_sum=$(md5sum < "$settings")
