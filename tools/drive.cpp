@@ -225,9 +225,23 @@ bool NextStep()
     return false;
 }
 
+constexpr const char* kUsage =
+    "usage: zentiles-drive [--dir FOLDER] SCRIPT   (SCRIPT may be - for standard input)\n"
+    "Runs the game without a display, one command per script line:\n"
+    "  down|move|up|tap X Y      pen events at screen pixels (240 x 320; the board starts at row 26)\n"
+    "  drag X1 Y1 X2 Y2          pen down, moves one pixel at a time, pen up\n"
+    "  key NAME                  a key press: ctrl+q, r, left, return, escape, ...\n"
+    "  command N                 command N to the main window\n"
+    "  wait MS                   lets MS milliseconds of virtual time pass\n"
+    "  shot FILE.png             writes the screen as PNG\n"
+    "  state                     prints the game state as one line of JSON\n"
+    "  answer yes|no|ok          presses a button of the open message box\n"
+    "  quit                      asks the main window to close\n"
+    "FOLDER is the program folder (settings, packs, progress); default: the driver's own folder.\n";
+
 int Usage()
 {
-    std::fputs("usage: zentiles-drive [--dir FOLDER] SCRIPT   (SCRIPT may be - for standard input)\n", stderr);
+    std::fputs(kUsage, stderr);
     return 2;
 }
 
@@ -238,6 +252,10 @@ int main(int argc, char** argv)
     std::string folder, script;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
         if (arg == "--dir" && i + 1 < argc)
             folder = argv[++i];
         else if (script.empty())
