@@ -2,6 +2,7 @@
 // close of Ctrl+Q.
 #include "app/commands.h"
 
+#include "app/panel_actions.h"
 #include "app/shell_state.h"
 #include "game/board.h"
 #include "game/hints.h"
@@ -32,7 +33,7 @@ void AskExit(plat::Window* window)
 
 bool HandleCommand(plat::Window* window, int command)
 {
-    if (RunTileCommand(window, command))
+    if (RunTileCommand(window, command) || RunHintCommand(window, command))
         return true;
     switch (command) {
     case kCommandCloseAtOnce:
@@ -43,6 +44,9 @@ bool HandleCommand(plat::Window* window, int command)
         return true;
     case kCommandToggleOverlay:
         ToggleOverlay(window);
+        return true;
+    case kCommandEditToolbar:
+        SwitchEditToolbar(window);
         return true;
     case kCommandPause:
         SelectTile(window, -1);

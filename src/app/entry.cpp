@@ -10,10 +10,13 @@
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
+#include "game/preview_panel.h"
 #include "game/solved_check.h"
 #include "platform/files.h"
+#include "platform/menu.h"
 #include "platform/window.h"
 #include "resources/accelerators.h"
+#include "resources/command_ids.h"
 #include "tiles/tile_set.h"
 
 int ZentilesMain()
@@ -39,6 +42,54 @@ namespace {
 
 const char* Bool(bool b) { return b ? "true" : "false"; }
 
+std::string Quoted(const std::string& text)
+{
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+// The entries of a pop-up as a JSON list of {text, command, greyed, items}; a separator is
+// {"text":""}.
+void DescribeMenu(std::ostringstream& out, const plat::Menu* menu)
+{
+    out << "[";
+    for (std::size_t i = 0; menu && i < menu->items.size(); ++i) {
+        const plat::MenuItem& item = menu->items[i];
+        out << (i ? "," : "") << "{\"text\":" << Quoted(item.text);
+        if (!item.isSeparator()) {
+            out << ",\"command\":" << item.command << ",\"greyed\":" << Bool(item.greyed);
+            if (item.popup) {
+                out << ",\"items\":";
+                DescribeMenu(out, item.popup.get());
+            }
+        }
+        out << "}";
+    }
+    out << "]";
+}
+
+void DescribePanel(std::ostringstream& out)
+{
+    out << ",\"panel\":{\"x\":" << Panel.x << ",\"y\":" << Panel.y << ",\"width\":" << Panel.width
+        << ",\"bodyHeight\":" << Panel.bodyHeight << ",\"expanded\":" << Bool(Panel.expanded)
+        << ",\"editMode\":" << Bool(Panel.editMode) << ",\"puzzleNumber\":" << Panel.puzzleNumber
+        << "}";
+    const ProgressRecord* progress = CurrentPuzzleProgress();
+    if (progress)
+        out << ",\"progress\":{\"solved\":" << Bool(progress->solved != 0)
+            << ",\"seconds\":" << progress->seconds << ",\"hints\":" << int(progress->hints) << "}";
+    else
+        out << ",\"progress\":null";
+    out << ",\"hintCounter\":" << HintCounter << ",\"hintsVisible\":" << Bool(HintsVisible)
+        << ",\"overlayShown\":" << Bool(GameSettings.overlayShown != 0) << ",\"menu\":";
+    DescribeMenu(out, plat::MenuBarSubMenu(MenuBar, kCommandGameMenu));
+}
+
 } // namespace
 
 std::string DescribeGameState()
@@ -59,6 +110,8 @@ std::string DescribeGameState()
     out << "],\"zorder\":[";
     for (int i = 0; i < kTileCount && haveBoard; ++i)
         out << (i ? "," : "") << ZOrderList[i]->tileIndex;
-    out << "]}";
+    out << "]";
+    DescribePanel(out);
+    out << "}";
     return out.str();
 }

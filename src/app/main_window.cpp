@@ -19,6 +19,7 @@
 #include "game/preview_panel.h"
 #include "platform/runtime.h"
 #include "platform/window.h"
+#include "resources/glyphs.h"
 #include "resources/strings.h"
 #include "tiles/tile_set.h"
 
@@ -42,12 +43,15 @@ std::intptr_t OnCreate(plat::Window& window)
     CreateMenuBar(&window);
     LoadSettings();
     LoadPack();
+    LoadGlyphs();
     CreateDrawingLayers();
     buildSolidSet(CheckSet, plat::kBlack, kMaskNumbers1, 1);
+    Panel.create(&PreviewSet, 3);
     applyAppearance();
-    SetPanelExpanded(GameSettings.previewExpanded != 0);
+    Panel.expanded = GameSettings.previewExpanded != 0;
+    Panel.DrawHeader(); // its expand / collapse glyph follows the restored state
     RestoreBoardState();
-    DrawStatusLine();
+    Panel.DrawStatusLine();
     for (int i = kTileCount - 1; i >= 0; --i)
         ZOrderList[i]->drawMask(TileMaskLayer.dc);
     RedrawTileLayer(TileSelected);

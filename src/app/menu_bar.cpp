@@ -5,16 +5,12 @@
 #include <memory>
 
 #include "app/shell_state.h"
-#include "data/puzzle_pack.h"
-#include "data/settings.h"
 #include "platform/menu.h"
 #include "platform/text.h"
 #include "platform/window.h"
 #include "resources/menus.h"
 #include "resources/strings.h"
 #include "resources/toolbar_images.h"
-
-plat::Window* MenuBar = nullptr;
 
 namespace {
 
@@ -47,7 +43,6 @@ constexpr plat::Color kBarColor = plat::MakeColor(214, 211, 206);
 constexpr plat::Color kShadow = plat::MakeColor(128, 128, 128);
 
 std::unique_ptr<plat::Bitmap> Images[kEntryCount];
-std::unique_ptr<plat::Menu> GameMenu; // menu 102; its first item is the "Game " pop-up
 int Pressed = -1;   // the entry the pen went down on
 bool PenOver = false;
 
@@ -146,14 +141,12 @@ void CreateMenuBar(plat::Window* owner)
     params.background = kBarColor;
     params.proc = MenuBarProc;
     MenuBar = plat::CreateWindow(params);
-    GameMenu = MenuBar ? LoadMenuResource(kMenuGame) : nullptr;
+    plat::SetMenuBarMenu(MenuBar, LoadMenuResource(kMenuGame), {kCommandGameMenu});
 }
 
-plat::Menu* MenuBarSubMenu(int command)
+plat::Menu* GameMenu()
 {
-    if (command != kCommandGameMenu || !GameMenu)
-        return nullptr;
-    return plat::SubMenu(GameMenu.get(), 0);
+    return plat::MenuBarSubMenu(MenuBar, kCommandGameMenu);
 }
 
 plat::Rect ToolbarButtonRect(int command)
@@ -169,17 +162,4 @@ void DestroyMenuBar()
     if (MenuBar && plat::IsWindowAlive(MenuBar))
         plat::DestroyWindow(MenuBar);
     MenuBar = nullptr;
-    GameMenu.reset();
-}
-
-void ResetCustomPackMenu()
-{
-    plat::Menu* custom = plat::SubMenu(MenuBarSubMenu(kCommandGameMenu), kCustomPopupPosition);
-    if (!custom)
-        return;
-    plat::RemoveMenuItem(custom, kCommandEditToolbar);
-    plat::InsertMenuItem(custom, 3, plat::Entry("Enable Toolbar", kCommandEditToolbar));
-    bool customPack = GameSettings.currentPack == CustomPackIndex;
-    for (int command : {kCommandEditToolbar, kCommandLoadCustom, kCommandSaveCustomAs})
-        plat::EnableMenuItem(custom, command, customPack);
 }

@@ -1,18 +1,77 @@
-// Pen input and painting: routes the three pen messages to the board and copies the
-// ScreenBuffer to the window on paint.
+// Pen input and painting: pen down selects a tile or takes hold of the panel, pen move drags the
+// tile or the panel or tracks a pressed button, pen up drops the tile (and runs the solved check)
+// or lets a panel button act; paint copies the ScreenBuffer to the window.
 #include "app/pen_input.h"
 
 #include "app/layers.h"
+#include "app/panel_actions.h"
 #include "app/render.h"
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
-#include "data/settings.h"
 #include "game/board.h"
 #include "game/clock.h"
 #include "game/preview_panel.h"
 #include "game/solved_check.h"
 #include "platform/window.h"
 #include "tiles/tile_set.h"
+
+namespace {
+
+// The order in which pen moves and releases examine the armed buttons; the edit row's only in
+// editMode.
+constexpr PanelButton kTrackOrder[] = {kExpandButton,   kNextIncompleteButton, kNumberButton,
+                                       kPreviousButton, kStoreButton,          kNextNewButton,
+                                       kDeleteButton,   kCloseEditButton};
+// The order in which a release disarms them.
+constexpr PanelButton kDisarmOrder[] = {kNumberButton,  kExpandButton, kNextIncompleteButton,
+                                        kPreviousButton, kStoreButton, kNextNewButton,
+                                        kDeleteButton,  kCloseEditButton};
+
+bool Live(PanelButton button)
+{
+    return button < kPreviousButton || Panel.editMode;
+}
+
+void InvalidateAll(plat::Window* window)
+{
+    if (window)
+        plat::InvalidateRect(window);
+}
+
+void DragPanel(plat::Window* window, int x, int y)
+{
+    plat::Rect old = Panel.area();
+    plat::BitBlt(ScreenBuffer.dc, old.x, old.y, old.width, old.height, &BoardLayer.dc, old.x,
+                 old.y, plat::kRopSrcCopy);
+    Panel.MovePanelBy(x - PenAnchor.x, y - PenAnchor.y);
+    Panel.DrawPanel(ScreenBuffer.dc);
+    InvalidateAll(window);
+    PenAnchor = {x, y};
+}
+
+// Lets the armed button act when the pen is lifted over it, then disarms. Answers whether the
+// whole board changed.
+bool ReleaseButton(plat::Window* window, int x, int y)
+{
+    bool wholeBoard = false;
+    for (PanelButton button : kTrackOrder) {
+        if (Live(button) && Panel.armed[button] && Panel.HitButton(button, x, y)) {
+            wholeBoard = RunPanelAction(window, button);
+            break;
+        }
+    }
+    for (PanelButton button : kDisarmOrder) {
+        if (Panel.armed[button]) {
+            Panel.armed[button] = false;
+            Panel.HitButton(button, -1, -1);
+            return wholeBoard;
+        }
+    }
+    Panel.dragArmed = false;
+    return wholeBoard;
+}
+
+} // namespace
 
 void PenDown(plat::Window* window, int x, int y)
 {
@@ -25,30 +84,47 @@ void PenDown(plat::Window* window, int x, int y)
             break;
         }
     }
-    bool onPanel = PanelPenDown(x, y);
+    bool onPanel = Panel.PanelPenDown(x, y);
     if (onPanel || !hit)
         SelectTile(window, -1);
 }
 
 void PenMove(plat::Window* window, int x, int y)
 {
-    if (TileSelected)
+    if (TileSelected) {
         DragStep(window, x, y);
+        return;
+    }
+    if (Panel.dragArmed) {
+        DragPanel(window, x, y);
+        return;
+    }
+    for (PanelButton button : kTrackOrder) {
+        if (Live(button) && Panel.armed[button]) {
+            Panel.HitButton(button, x, y); // pressed exactly while the pen is over it
+            RenderScreen(0, 0, kLayerWidth, kLayerHeight);
+            InvalidateAll(window);
+            return;
+        }
+    }
 }
 
-void PenUp(plat::Window* window, int, int)
+void PenUp(plat::Window* window, int x, int y)
 {
-    plat::Point panel = GetPanelPosition();
-    plat::Rect refresh{panel.x, panel.y, 0, 0};
+    plat::Rect refresh{Panel.x, Panel.y, Panel.width, Panel.bodyHeight + 22};
     if (TileSelected) {
         ZOrderList[0]->clampToBoard();
         if (const ProgressRecord* progress = CurrentPuzzleProgress();
             progress && !progress->solved && IsPuzzleSolved())
             ShowSolvedMessage(window);
-        DrawStatusLine();
+        Panel.DrawStatusLine();
         // The dropped tile may have been clamped back: its place is repainted with the panel's.
-        refresh = refresh.united({ZOrderList[0]->x, ZOrderList[0]->y, ZOrderList[0]->width,
-                                  ZOrderList[0]->height});
+        if (TileSelected)
+            refresh = refresh.united({ZOrderList[0]->x, ZOrderList[0]->y, ZOrderList[0]->width,
+                                      ZOrderList[0]->height});
+    } else if (Panel.dragArmed || Panel.armedButton() >= 0) {
+        if (ReleaseButton(window, x, y))
+            refresh = {0, 0, kLayerWidth, kLayerHeight};
     }
     RenderScreen(0, 0, kLayerWidth, kLayerHeight);
     if (!window)

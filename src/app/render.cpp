@@ -6,6 +6,7 @@
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
+#include "game/hints.h"
 #include "game/preview_panel.h"
 #include "platform/window.h"
 #include "tiles/tile_set.h"
@@ -17,12 +18,11 @@ void RenderScreen(int x, int y, int w, int h)
     plat::BitBlt(ScreenBuffer.dc, x, y, w, h, &BoardLayer.dc, x, y, plat::kRopSrcCopy);
     if (TileSelected && ZOrderList[0]) {
         TileSprite& selected = *ZOrderList[0];
-        if (GameSettings.overlayShown && HintsVisible && selected.tileIndex <= HintCounter &&
-            GameSettings.currentPuzzle < PackCount() && HintSet.sprites[selected.tileIndex])
+        if (HintTileShown() && HintSet.sprites[selected.tileIndex])
             HintSet[selected.tileIndex].draw(ScreenBuffer.dc, kBackdropBoard);
         selected.draw(ScreenBuffer.dc, kBackdropBackground);
     }
-    DrawPanel();
+    Panel.DrawPanel(ScreenBuffer.dc);
 }
 
 void InvalidateTwoRects(plat::Window* window, int x1, int y1, int w1, int h1, int x2, int y2,

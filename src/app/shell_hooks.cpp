@@ -1,7 +1,6 @@
 // The shell's hooks for the layers below it.
 #include "app/shell_hooks.h"
 
-#include "app/menu_bar.h"
 #include "app/render.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
@@ -14,7 +13,6 @@
 void InstallShellHooks()
 {
     SpriteRedraw = {RenderScreen, InvalidateTwoRects, IsPuzzleSolved, ShowSolvedMessage,
-                    [] { return PreviewPanelColors.body; }};
-    ResetCustomPackMenuHook = ResetCustomPackMenu;
+                    [] { return Panel.bodyColor; }};
     CaptureBoardStateHook = CaptureBoardState;
 }

@@ -1,5 +1,5 @@
-// The calls lower layers make upward (a tile redraws the screen and runs the solved check, a pack
-// load resets the menu, a settings save captures the board): the shell installs them at start-up.
+// The calls lower layers make upward (a tile redraws the screen and runs the solved check, a
+// settings save captures the board): the shell installs them at start-up.
 #pragma once
 
 // Installs the game's own hooks into the tiles and data layers.

@@ -3,6 +3,7 @@
 
 std::string ProgramDirectory;
 plat::Window* MainWindow = nullptr;
+plat::Window* MenuBar = nullptr;
 bool TileSelected = false;
 bool HintsVisible = false;
 int HintCounter = -1;

@@ -13,6 +13,7 @@ struct Window;
 extern std::string ProgramDirectory;
 
 extern plat::Window* MainWindow;   // null until the main window exists
+extern plat::Window* MenuBar;      // the menu and toolbar bar with its drop-down; null while none
 extern bool TileSelected;          // ZOrderList entry 0 is selected and drawn on top
 extern bool HintsVisible;          // revealed tiles are marked
 extern int HintCounter;            // -1 no hint, n: tiles 0..n revealed, 7 solved

@@ -6,12 +6,14 @@
 #include <climits>
 #include <cstring>
 
+#include "app/shell_state.h"
 #include "data/record_files.h"
 #include "data/settings.h"
+#include "platform/menu.h"
 #include "platform/runtime.h"
+#include "resources/command_ids.h"
 
 PuzzlePackStore PuzzlePack{};
-void (*ResetCustomPackMenuHook)() = nullptr;
 
 const PackTableEntry PackTable[kPackCount] = {
     {"Freeware Pack", "freeware.zdb", "freeware.sdb", 4, 6},
@@ -68,10 +70,21 @@ ProgressRecord* CurrentPuzzleProgress()
     return &PuzzlePack.progress[puzzle];
 }
 
+void ResetCustomPackMenu()
+{
+    plat::Menu* custom = plat::SubMenu(plat::MenuBarSubMenu(MenuBar, kCommandGameMenu), 0);
+    if (!custom)
+        return;
+    plat::RemoveMenuItem(custom, kCommandEditToolbar);
+    plat::InsertMenuItem(custom, 3, plat::Entry("Enable Toolbar", kCommandEditToolbar));
+    bool customPack = GameSettings.currentPack == CustomPackIndex;
+    for (int command : {kCommandEditToolbar, kCommandLoadCustom, kCommandSaveCustomAs})
+        plat::EnableMenuItem(custom, command, customPack);
+}
+
 void LoadPack()
 {
-    if (ResetCustomPackMenuHook)
-        ResetCustomPackMenuHook();
+    ResetCustomPackMenu();
     PackBlock& block = PuzzlePack.block;
     // A short file fills only the leading bytes; the rest is zero, not the previous pack.
     std::memset(&block, 0, sizeof block);

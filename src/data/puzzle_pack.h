@@ -61,9 +61,10 @@ const PackTableEntry& CurrentPackEntry();
 // The progress record of GameSettings.currentPuzzle; null when that index names no record.
 ProgressRecord* CurrentPuzzleProgress();
 
-// Installed by the shell at start-up: resets the custom-pack menu entries (LoadPack's first step).
-extern void (*ResetCustomPackMenuHook)();
-
+// Resets the custom-pack entries of the "Custom" pop-up of the menu bar: entry 40085 back at
+// position 3 as "Enable Toolbar", and 40085, 40082, 40083 greyed unless the custom pack is
+// current. Does nothing while there is no menu bar.
+void ResetCustomPackMenu();
 // Resets the custom-pack menu entries, loads the pack of GameSettings.currentPack, then its
 // progress. Reports "File Not Found!", "FileReadError", "Invalid File Format"; always leaves a
 // valid pack or all zeros. Bytes a short file does not hold are zero.

@@ -49,10 +49,11 @@ void applyAppearance()
                         7);
 
     buildSolidSet(HintSet, GameSettings.hintColor, kMaskNumbers7, 7);
-    SetPanelForegroundColor(GameSettings.previewForegroundColor);
+    Panel.foregroundColor = GameSettings.previewForegroundColor;
     buildSolidSet(PreviewSet, GameSettings.previewForegroundColor, kMaskNumbers3, 3);
-    SetPanelColors(GameSettings.previewBackgroundColor, GameSettings.previewTextColor,
-                   GameSettings.previewTitleColor);
+    Panel.bodyColor = GameSettings.previewBackgroundColor;
+    Panel.textColor = GameSettings.previewTextColor;
+    Panel.titleColor = GameSettings.previewTitleColor;
 
     if (GameSettings.currentPuzzle >= PackCount())
         GameSettings.currentPuzzle = PackCount() - 1;

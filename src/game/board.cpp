@@ -110,7 +110,8 @@ void ComposeBoard(int x, int y, int w, int h)
     // The two halves joined.
     plat::MaskBlt(BoardLayer.dc, x, y, w, h, ComposeScratchLayer.dc, x, y, mask, x, y,
                   plat::kRopOrUnderMask);
-    if (GameSettings.overlayShown == 1 && GameSettings.currentPuzzle < PackCount())
+    if (GameSettings.overlayShown == 1 && GameSettings.currentPuzzle >= 0 &&
+        GameSettings.currentPuzzle < PackCount())
         plat::MaskBlt(BoardLayer.dc, x, y, w, h, BoardLayer.dc, x, y, OverlayMaskLayer.surface.get(),
                       x, y, plat::kRopBrushUnderMask);
 }

@@ -26,7 +26,7 @@ BoardLayout ReadBoardLayout()
         layout.tiles[i] = {at.column, at.row, at.orientation};
     }
     layout.parallelogramMirrored = PlaySet[4].mirrored;
-    plat::Point panel = GetPanelPosition();
+    plat::Point panel = Panel.GetPanelPosition();
     layout.panelX = panel.x;
     layout.panelY = panel.y;
     return layout;
@@ -43,7 +43,7 @@ void ApplyBoardLayout(const BoardLayout& layout)
         // A damaged file may put a tile past the edge; the board never shows one there.
         PlaySet[i].clampToBoard();
     }
-    SetPanelPosition(layout.panelX, layout.panelY);
+    Panel.SetPanelPosition(layout.panelX, layout.panelY);
 }
 
 void CaptureBoardState()

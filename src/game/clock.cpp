@@ -1,12 +1,15 @@
 // The per-puzzle clock and the solved message.
 #include "game/clock.h"
 
+#include <algorithm>
+
 #include "app/layers.h"
 #include "app/render.h"
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
 #include "game/board.h"
+#include "game/hints.h"
 #include "game/preview_panel.h"
 #include "platform/message_box.h"
 #include "platform/runtime.h"
@@ -78,12 +81,16 @@ void ClockTick(plat::Window* window, std::uint32_t now)
     }
     std::uint32_t elapsed = now - PreviousTick;
     PreviousTick = now;
-    std::int64_t seconds = static_cast<std::int64_t>(progress->seconds) + elapsed / 1000;
+    // A damaged file may hold any value: it is brought into range before it grows.
+    std::int64_t seconds = std::clamp<std::int64_t>(progress->seconds, 0, kMaxPuzzleSeconds);
+    seconds += elapsed / 1000;
     progress->seconds = static_cast<std::int32_t>(std::min<std::int64_t>(seconds, kMaxPuzzleSeconds));
-    DrawStatusLine();
+    Panel.DrawStatusLine();
     RenderScreen(0, 0, 0, 0);
-    if (window)
+    if (window) {
+        plat::InvalidateRect(window, Panel.area());
         plat::UpdateWindow(window);
+    }
 }
 
 std::string SolvedMessageText(int puzzle, int hints, int seconds)
@@ -114,7 +121,8 @@ void ShowSolvedMessage(plat::Window* window)
                        "You have solved all of the puzzles in the current puzzle pack.  You may access "
                        "other puzzle packs using the puzzle browser's drop down menu.",
                        "Puzzle Pack Complete!");
-    DrawStatusLine();
+    SetHintMenu(HintsVisible ? kCommandShowHints : kCommandHideHints);
+    Panel.DrawStatusLine();
     RenderScreen(0, 0, kLayerWidth, kLayerHeight);
     if (window) {
         plat::InvalidateRect(window);

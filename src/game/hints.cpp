@@ -1,4 +1,5 @@
-// Hint state and the puzzle overlay: the target silhouette, dithered, centred on the board.
+// Hints and the puzzle overlay: the Hint pop-up, revealing tiles one by one, the mark of the
+// selected revealed tile in the panel, and the dithered target silhouette on the board.
 #include "game/hints.h"
 
 #include "app/layers.h"
@@ -7,17 +8,160 @@
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
 #include "game/board.h"
+#include "game/preview_panel.h"
+#include "platform/menu.h"
+#include "platform/runtime.h"
 #include "platform/window.h"
 #include "tiles/tile_set.h"
 
+namespace {
+
+constexpr int kHintPopupPosition = 2; // in the "Game " pop-up
+constexpr int kLastTile = 6;
+
+bool CurrentIsPuzzle()
+{
+    return GameSettings.currentPuzzle >= 0 && GameSettings.currentPuzzle < PackCount();
+}
+
+bool CurrentSolved()
+{
+    const ProgressRecord* progress = CurrentPuzzleProgress();
+    return progress && progress->solved;
+}
+
+void Repaint(plat::Window* window)
+{
+    if (!window)
+        return;
+    plat::InvalidateRect(window);
+    plat::UpdateWindow(window);
+}
+
+void NextHint(plat::Window* window)
+{
+    ++HintCounter;
+    if (ProgressRecord* progress = CurrentPuzzleProgress(); progress && !progress->solved)
+        progress->hints = static_cast<std::int8_t>(HintCounter + 1);
+    Panel.DrawStatusLine();
+    SelectTile(window, FindTileInZOrder(HintCounter));
+}
+
+void ShowHints(plat::Window* window)
+{
+    HintsVisible = true;
+    bool frontRevealed = ZOrderList[0]->tileIndex <= HintCounter;
+    SelectTile(window, -1);
+    SelectTile(window, frontRevealed ? 0 : FindTileInZOrder(HintCounter));
+}
+
+void HideHints(plat::Window* window)
+{
+    HintsVisible = false;
+    RefreshHintHighlight();
+    RenderScreen(0, 0, kLayerWidth, kLayerHeight);
+    Repaint(window);
+}
+
+} // namespace
+
+void SetHintMenu(int state)
+{
+    plat::Menu* hint =
+        plat::SubMenu(plat::MenuBarSubMenu(MenuBar, kCommandGameMenu), kHintPopupPosition);
+    if (!hint)
+        return;
+    for (int command : {kCommandGetHint, kCommandNextHint, kCommandShowHints, kCommandHideHints})
+        plat::RemoveMenuItem(hint, command);
+    switch (state) {
+    case -1:
+        plat::InsertMenuItem(hint, 0, plat::Entry("Get Hint (1)", kCommandGetHint));
+        break;
+    case kCommandHideHints:
+        plat::InsertMenuItem(hint, 0, plat::Entry("Show Hints", kCommandShowHints));
+        break;
+    case kCommandGetHint:
+    case kCommandNextHint:
+    case kCommandShowHints:
+        if (HintCounter >= kLastTile) {
+            plat::InsertMenuItem(hint, 0, plat::Entry("Hide Hints", kCommandHideHints));
+        } else {
+            std::string label = plat::FormatText("Get Hint (%d)", {HintCounter + 2});
+            plat::InsertMenuItem(hint, 0, plat::Entry(label, kCommandNextHint));
+            plat::InsertMenuItem(hint, 1, plat::Entry("Hide Hints", kCommandHideHints));
+        }
+        break;
+    default:
+        break; // the pop-up stays empty
+    }
+}
+
+void ResetHintCounter()
+{
+    const ProgressRecord* progress = CurrentPuzzleProgress();
+    bool solved = progress && progress->solved;
+    HintCounter = solved ? 7 : (progress ? progress->hints : 0) - 1;
+    SetHintMenu(!solved && HintCounter == -1 ? -1 : kCommandHideHints);
+}
+
+void ResetHintState()
+{
+    HintsVisible = false;
+    ResetHintCounter();
+}
+
+bool RunHintCommand(plat::Window* window, int command)
+{
+    switch (command) {
+    case kCommandGetHint:
+    case kCommandNextHint:
+        // Past the last tile there is nothing to reveal (the menu never offers it then).
+        if (HintCounter >= kLastTile || !CurrentIsPuzzle())
+            return true;
+        if (command == kCommandGetHint)
+            HintsVisible = true;
+        NextHint(window);
+        break;
+    case kCommandHideHints:
+        HideHints(window);
+        break;
+    case kCommandShowHints:
+        ShowHints(window);
+        break;
+    default:
+        return false;
+    }
+    SetHintMenu(command);
+    plat::SetInputPanelButton(false);
+    return true;
+}
+
 void RefreshHintHighlight()
 {
+    if (!CurrentIsPuzzle() || !Panel.picture || !PreviewSet.sprites[0] || !ZOrderList[1])
+        return;
+    TileSprite& marked = PreviewSet[ZOrderList[0]->tileIndex];
+    if (HintsVisible && ZOrderList[0]->tileIndex <= HintCounter && TileSelected)
+        marked.makeSeeThrough(nullptr);
+    else
+        marked.clearSeeThrough();
+    marked.draw(Panel.pictureDc, kBackdropPanel);
+    TileSprite& previous = PreviewSet[ZOrderList[1]->tileIndex];
+    previous.clearSeeThrough();
+    previous.draw(Panel.pictureDc, kBackdropPanel);
+}
+
+bool HintTileShown()
+{
+    return TileSelected && ZOrderList[0] && GameSettings.overlayShown == 1 && HintsVisible &&
+           ZOrderList[0]->tileIndex <= HintCounter && CurrentIsPuzzle();
 }
 
 void BuildOverlay()
 {
     plat::FillRect(OverlayMaskLayer.dc, {0, 0, kLayerWidth, kLayerHeight}, plat::Brush{plat::kBlack});
-    if (!HintSet.sprites[4] || !PreviewSet.sprites[4])
+    // An empty or rejected pack has no record to draw a silhouette from.
+    if (!HintSet.sprites[4] || !PreviewSet.sprites[4] || !CurrentIsPuzzle())
         return;
     if (HintSet[4].mirrored != PreviewSet[4].mirrored)
         HintSet[4].flipHorizontal(nullptr);
@@ -43,20 +187,5 @@ void ToggleOverlay(plat::Window* window)
     BuildOverlay();
     ComposeBoard(0, 0, kLayerWidth, kLayerHeight);
     RenderScreen(0, 0, kLayerWidth, kLayerHeight);
-    if (window) {
-        plat::InvalidateRect(window);
-        plat::UpdateWindow(window);
-    }
-}
-
-void ResetHintState()
-{
-    HintsVisible = false;
-    int index = GameSettings.currentPuzzle;
-    if (index < 0 || index >= kProgressRecordCount) {
-        HintCounter = -1;
-        return;
-    }
-    const ProgressRecord& progress = PuzzlePack.progress[index];
-    HintCounter = progress.solved ? 7 : progress.hints - 1;
+    Repaint(window);
 }

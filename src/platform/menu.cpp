@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/window.h"
+
 namespace plat {
 
 namespace {
@@ -121,6 +123,24 @@ bool CheckMenuItem(Menu* menu, int command, bool checked)
     if (item)
         item->checked = checked;
     return item != nullptr;
+}
+
+void SetMenuBarMenu(Window* bar, std::unique_ptr<Menu> menu, std::vector<int> buttonCommands)
+{
+    if (!bar)
+        return;
+    bar->menu = std::move(menu);
+    bar->menuButtons = std::move(buttonCommands);
+}
+
+Menu* MenuBarSubMenu(Window* bar, int buttonCommand)
+{
+    if (!bar || !IsWindowAlive(bar))
+        return nullptr;
+    auto it = std::find(bar->menuButtons.begin(), bar->menuButtons.end(), buttonCommand);
+    if (it == bar->menuButtons.end())
+        return nullptr;
+    return SubMenu(bar->menu.get(), static_cast<int>(it - bar->menuButtons.begin()));
 }
 
 } // namespace plat

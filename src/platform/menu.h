@@ -11,6 +11,7 @@
 namespace plat {
 
 struct Menu;
+struct Window;
 
 struct MenuItem {
     std::string text;            // empty for a separator
@@ -54,5 +55,10 @@ bool InsertMenuItem(Menu* menu, int position, MenuItem item);
 // Greys or enables the item with that command (searched through the sub-pop-ups).
 bool EnableMenuItem(Menu* menu, int command, bool enabled);
 bool CheckMenuItem(Menu* menu, int command, bool checked);
+
+// Gives a menu bar its drop-down menus: item i of the menu is the pop-up of button i.
+void SetMenuBarMenu(Window* bar, std::unique_ptr<Menu> menu, std::vector<int> buttonCommands);
+// The pop-up a menu-bar button opens; null when the bar or the button has none.
+Menu* MenuBarSubMenu(Window* bar, int buttonCommand);
 
 } // namespace plat

@@ -12,6 +12,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/geometry.h"
+#include "platform/menu.h"
 #include "platform/message_box.h"
 #include "platform/raster.h"
 
@@ -111,6 +112,10 @@ struct Window {
     Rect invalid{};                    // client pixels still to paint
     bool eraseInvalid = false;         // BeginPaint first fills the invalid part with background
     std::vector<Window*> children;     // in drawing order
+    // A menu bar's drop-down menus: item i of `menu` is the pop-up that button menuButtons[i]
+    // opens.
+    std::unique_ptr<Menu> menu;
+    std::vector<int> menuButtons;
 };
 
 // --- Start and stop -----------------------------------------------------------------------------

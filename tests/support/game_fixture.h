@@ -13,6 +13,7 @@
 #include "data/settings.h"
 #include "game/board.h"
 #include "game/clock.h"
+#include "game/preview_panel.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 #include "tiles/fill_styles.h"
@@ -30,6 +31,7 @@ protected:
         ResetShellState();
         ResetClock();
         InstallShellHooks();
+        Panel.create(&PreviewSet, 3);
         ProgramDirectory = folder.folder();
         std::memset(&GameSettings, 0, sizeof GameSettings);
         std::memset(&PuzzlePack, 0, sizeof PuzzlePack);

@@ -62,7 +62,7 @@ protected:
         Calls.clear();
         SolvedAnswer = false;
         SpriteRedraw = {RecordRender, RecordInvalidate, RecordSolvedCheck, RecordSolvedMessage,
-                        [] { return PreviewPanelColors.body; }};
+                        [] { return Panel.bodyColor; }};
     }
     void TearDown() override
     {

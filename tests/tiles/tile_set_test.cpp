@@ -305,10 +305,10 @@ TEST_F(TileSetTest, ApplyAppearanceRebuildsFromTheSettings)
     EXPECT_EQ(ColorAt(*HintSet[3].images[0], 15, 15), GameSettings.hintColor);
     EXPECT_EQ(PreviewSet[3].gridUnit, 3);
     EXPECT_EQ(ColorAt(*PreviewSet[3].images[0], 6, 6), GameSettings.previewForegroundColor);
-    EXPECT_EQ(PreviewPanelColors.foreground, GameSettings.previewForegroundColor);
-    EXPECT_EQ(PreviewPanelColors.body, GameSettings.previewBackgroundColor);
-    EXPECT_EQ(PreviewPanelColors.text, GameSettings.previewTextColor);
-    EXPECT_EQ(PreviewPanelColors.title, GameSettings.previewTitleColor);
+    EXPECT_EQ(Panel.foregroundColor, GameSettings.previewForegroundColor);
+    EXPECT_EQ(Panel.bodyColor, GameSettings.previewBackgroundColor);
+    EXPECT_EQ(Panel.textColor, GameSettings.previewTextColor);
+    EXPECT_EQ(Panel.titleColor, GameSettings.previewTitleColor);
     for (int i = 0; i < kTileCount; ++i)
         EXPECT_EQ(ZOrderList[i], PlaySet.sprites[i].get());
 

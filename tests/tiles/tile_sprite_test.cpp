@@ -338,7 +338,7 @@ TEST_F(TileSpriteTest, DrawPaintsTheShapeOnlyAndDithersSeeThroughTiles)
                                      plat::MakeColor(60, 60, 0)};
     FillLayer(BackgroundLayer, backdrops[0]);
     FillLayer(BoardLayer, backdrops[1]);
-    PreviewPanelColors.body = backdrops[2];
+    Panel.bodyColor = backdrops[2];
     TileSprite& sprite = play[5];
     sprite.place(3, 2, 3);
     for (int backdrop : {0, 1, 2, 3}) {
