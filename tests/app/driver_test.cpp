@@ -1,131 +1,15 @@
 // End to end through the scripted driver: the real game, headless, in a folder of its own.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fstream>
-#include <regex>
-#include <sstream>
-
 #include "app/menu_bar.h"
 #include "game/board.h"
-#include "support/game_fixture.h"
-#include "support/square_puzzle.h"
+#include "support/driver_fixture.h"
 
-using testsupport::GameFixture;
+using testsupport::Driver;
+using testsupport::TileState;
+using testsupport::DriveRun;
+using testsupport::kTopBar;
 
-namespace {
-
-constexpr int kTopBar = 26; // board row 0 is screen row 26
-
-struct TileState {
-    int x, y, orientation;
-    bool mirrored;
-};
-
-struct DriveRun {
-    int exitCode;
-    std::string output;
-    std::vector<std::string> lines;
-};
-
-class Driver : public GameFixture {
-protected:
-    DriveRun drive(const std::string& script)
-    {
-        std::string scriptFile = folder.write("script.txt", script);
-        std::string outFile = folder.file("out.txt");
-        std::string command = std::string(ZENTILES_BINARY_DIR) + "/zentiles-drive --dir " + folder.folder() +
-                              " " + scriptFile + " > " + outFile + " 2>&1";
-        int status = std::system(command.c_str());
-        DriveRun run{WEXITSTATUS(status), folder.read("out.txt"), {}};
-        std::istringstream in(run.output);
-        for (std::string line; std::getline(in, line);)
-            run.lines.push_back(line);
-        return run;
-    }
-    static std::vector<TileState> tilesOf(const std::string& stateLine)
-    {
-        static const std::regex tile(
-            R"(\{"index":(\d+),"x":(-?\d+),"y":(-?\d+),"orientation":(\d+),"mirrored":(true|false)\})");
-        std::vector<TileState> tiles;
-        for (std::sregex_iterator it(stateLine.begin(), stateLine.end(), tile), end; it != end; ++it)
-            tiles.push_back({std::stoi((*it)[2]), std::stoi((*it)[3]), std::stoi((*it)[4]), (*it)[5] == "true"});
-        return tiles;
-    }
-    static std::string lastState(const DriveRun& run)
-    {
-        for (auto it = run.lines.rbegin(); it != run.lines.rend(); ++it)
-            if (it->rfind("{\"pack\"", 0) == 0)
-                return *it;
-        return "";
-    }
-    // Installs the shipped settings and a one-puzzle pack whose puzzle is the square.
-    void installSquarePack()
-    {
-        std::ifstream cfg(std::string(ZENTILES_SOURCE_DIR) + "/assets/zentiles.cfg", std::ios::binary);
-        folder.write("zentiles.cfg", std::string(std::istreambuf_iterator<char>(cfg), {}));
-        PackBlock block{};
-        block.count = 1;
-        block.headCheck = PackTable[0].headCheck;
-        block.tailCheck = PackTable[0].tailCheck;
-        block.puzzles[0] = testsupport::SquarePuzzle();
-        folder.write("freeware.zdb", std::string(reinterpret_cast<const char*>(&block), sizeof block));
-    }
-    static std::vector<int> zorderOf(const std::string& stateLine)
-    {
-        std::vector<int> order;
-        std::smatch m;
-        if (std::regex_search(stateLine, m, std::regex(R"("zorder":\[([0-9,]*)\])"))) {
-            std::istringstream in(m[1].str());
-            for (std::string item; std::getline(in, item, ',');)
-                order.push_back(std::stoi(item));
-        }
-        return order;
-    }
-    // Mirrors the driver's tiles onto this process's play set and finds a board pixel on tile
-    // `tile` that no tile in front of it (zorder, front first) covers.
-    plat::Point pickPoint(const std::vector<TileState>& tiles, const std::vector<int>& zorder, int tile)
-    {
-        for (int i = 0; i < kTileCount; ++i) {
-            const TileState& s = tiles[static_cast<std::size_t>(i)];
-            if (PlaySet[i].mirrored != s.mirrored)
-                PlaySet[i].flipVertical(nullptr);
-            PlaySet[i].place(s.x / 7, s.y / 7, s.orientation);
-        }
-        std::vector<int> inFront;
-        for (int k : zorder) {
-            if (k == tile)
-                break;
-            inFront.push_back(k);
-        }
-        const TileSprite& t = PlaySet[tile];
-        for (int y = t.y; y < t.y + t.height; ++y)
-            for (int x = t.x; x < t.x + t.width; ++x) {
-                bool visible = t.hitTest(x, y);
-                for (int k : inFront)
-                    visible = visible && !PlaySet[k].hitTest(x, y);
-                if (visible)
-                    return {x, y};
-            }
-        ADD_FAILURE() << "no visible pixel on tile " << tile;
-        return {0, 0};
-    }
-    plat::Point pickPoint(const std::vector<TileState>& tiles, int tile)
-    {
-        return pickPoint(tiles, {0, 1, 2, 3, 4, 5, 6}, tile);
-    }
-    static void toFront(std::vector<int>& zorder, int tile)
-    {
-        std::erase(zorder, tile);
-        zorder.insert(zorder.begin(), tile);
-    }
-    static std::string tap(plat::Point p)
-    {
-        return "tap " + std::to_string(p.x) + " " + std::to_string(p.y + kTopBar) + "\n";
-    }
-};
-
-} // namespace
 
 TEST_F(Driver, FirstStartInAnEmptyFolderReportsMissingFilesAndWritesSettings)
 {

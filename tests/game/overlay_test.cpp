@@ -1,6 +1,7 @@
 // The puzzle overlay: the target silhouette, dithered and centred, and its toggle.
 #include <gtest/gtest.h>
 
+#include "app/render.h"
 #include "game/hints.h"
 #include "game/preview_panel.h"
 #include "support/game_fixture.h"
@@ -91,4 +92,32 @@ TEST_F(Overlay, ToggleRepaintsTheBoardInTheOverlayColour)
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < kLayerWidth; ++x)
             ASSERT_NE(board(x, y), kOverlayGreen);
+}
+
+TEST_F(Overlay, HintTileMarksTheSelectedRevealedTileOnlyWithTheOverlayOn)
+{
+    for (int i = 0; i < kTileCount; ++i)
+        put(i, 2 * i, 33, 0); // below the silhouette
+    ShowPuzzleInPanel(0);
+    RebuildBoard(true);
+    HintsVisible = true;
+    HintCounter = 0;
+    SelectTile(nullptr, FindTileInZOrder(0));
+    const TileSprite& hint = HintSet[0];
+    auto whiteInHintTile = [&] {
+        int n = 0;
+        for (int y = hint.y; y < hint.y + hint.height; ++y)
+            for (int x = hint.x; x < hint.x + hint.width; ++x)
+                n += plat::GetPixel(ScreenBuffer.dc, x, y) == plat::kWhite;
+        return n;
+    };
+    EXPECT_GT(whiteInHintTile(), 100) << "the hint tile, dithered, where tile 0 lies in the silhouette";
+    HintCounter = -1;
+    RenderScreen(0, 0, kLayerWidth, kLayerHeight);
+    EXPECT_EQ(whiteInHintTile(), 0) << "not yet revealed";
+    HintCounter = 0;
+    GameSettings.overlayShown = 0;
+    ComposeBoard(0, 0, kLayerWidth, kLayerHeight);
+    RenderScreen(0, 0, kLayerWidth, kLayerHeight);
+    EXPECT_EQ(whiteInHintTile(), 0) << "no hint tile without the overlay";
 }
