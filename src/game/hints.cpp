@@ -24,12 +24,6 @@ bool CurrentIsPuzzle()
     return GameSettings.currentPuzzle >= 0 && GameSettings.currentPuzzle < PackCount();
 }
 
-bool CurrentSolved()
-{
-    const ProgressRecord* progress = CurrentPuzzleProgress();
-    return progress && progress->solved;
-}
-
 void Repaint(plat::Window* window)
 {
     if (!window)
