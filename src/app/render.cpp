@@ -18,7 +18,7 @@ void RenderScreen(int x, int y, int w, int h)
     if (TileSelected && ZOrderList[0]) {
         TileSprite& selected = *ZOrderList[0];
         if (GameSettings.overlayShown && HintsVisible && selected.tileIndex <= HintCounter &&
-            GameSettings.currentPuzzle < PackCount() && HintSet.sprites[selected.tileIndex])
+            CurrentPuzzleExists() && HintSet.sprites[selected.tileIndex])
             HintSet[selected.tileIndex].draw(ScreenBuffer.dc, kBackdropBoard);
         selected.draw(ScreenBuffer.dc, kBackdropBackground);
     }

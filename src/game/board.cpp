@@ -14,11 +14,6 @@
 #include "platform/window.h"
 #include "tiles/tile_set.h"
 
-const HomePlace kHomePlaces[kTileCount] = {
-    {5, 2, 31, 0}, {6, 18, 31, 0}, {2, 1, 30, 1}, {0, 17, 30, 4},
-    {1, 9, 30, 4}, {3, 13, 31, 1}, {4, 25, 30, 2},
-};
-
 namespace {
 
 constexpr int kParallelogram = 4;
@@ -108,7 +103,7 @@ void ComposeBoard(int x, int y, int w, int h)
     plat::MaskBlt(BoardLayer.dc, x, y, w, h, TileLayer.dc, x, y, mask, x, y, 0x00CC0020);
     // The two halves joined.
     plat::MaskBlt(BoardLayer.dc, x, y, w, h, ComposeScratchLayer.dc, x, y, mask, x, y, 0xCCEE0086);
-    if (GameSettings.overlayShown == 1 && GameSettings.currentPuzzle < PackCount())
+    if (GameSettings.overlayShown == 1 && CurrentPuzzleExists())
         plat::MaskBlt(BoardLayer.dc, x, y, w, h, BoardLayer.dc, x, y, OverlayMaskLayer.surface.get(), x, y,
                       0xEEF00021);
 }

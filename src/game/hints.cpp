@@ -18,7 +18,8 @@ void RefreshHintHighlight()
 void BuildOverlay()
 {
     plat::FillRect(OverlayMaskLayer.dc, {0, 0, kLayerWidth, kLayerHeight}, plat::Brush{plat::kBlack});
-    if (!HintSet.sprites[4] || !PreviewSet.sprites[4])
+    // An empty or rejected pack has no puzzle: the preview tiles then lie where no record put them.
+    if (!HintSet.sprites[4] || !PreviewSet.sprites[4] || !CurrentPuzzleExists())
         return;
     if (HintSet[4].mirrored != PreviewSet[4].mirrored)
         HintSet[4].flipHorizontal(nullptr);

@@ -3,7 +3,6 @@
 #include "tiles/tile_set.h"
 
 #include <functional>
-#include <string_view>
 #include <utility>
 
 #include "app/layers.h"
@@ -27,7 +26,6 @@ namespace {
 constexpr int kSquareTile = 3;
 constexpr int kParallelogramTile = 4;
 constexpr std::uint32_t kRopSourceOrBlack = 0x00CC0020; // S where the mask is set, else black
-constexpr std::size_t kPathUnits = 259; // file paths are built in 260 units, the last one a 0
 
 // Where each tile lies in the assembled square of each texture turn (step 0..7), and the
 // orientation it is built in at step 0.
@@ -185,15 +183,12 @@ void GiveTextureImages(TileSprite& sprite, int tile,
     }
 }
 
-// A GameSettings file name (up to its first 0) after the program folder and a subfolder.
+// A GameSettings file name (up to its first 0) after the program folder and a subfolder. Not
+// cut: the name field already ends within 259 units, and cutting the UTF-8 bytes would name
+// another file (or half a character).
 std::string DataPath(const char* folder, const char16_t (&name)[kFileNameUnits])
 {
-    std::u16string_view units(name, kFileNameUnits);
-    units = units.substr(0, units.find(u'\0'));
-    std::string path = ProgramDirectory + folder + plat::Utf16ToUtf8(units);
-    if (path.size() > kPathUnits)
-        path.resize(kPathUnits);
-    return path;
+    return ProgramDirectory + folder + SettingsFileName(name);
 }
 
 } // namespace
