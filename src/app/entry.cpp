@@ -2,6 +2,7 @@
 // state report the scripted driver prints.
 #include "app/entry.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "app/main_window.h"
@@ -18,8 +19,14 @@ int ZentilesMain()
 {
     if (ProgramDirectory.empty())
         ProgramDirectory = plat::ExecutableFolder();
-    if (!plat::ClaimSingleInstance(ProgramDirectory))
-        return 0; // the running copy was asked to come forward
+    if (!plat::ClaimSingleInstance(ProgramDirectory)) {
+        // Said out loud: a copy nobody can see (started without a display) would look like this.
+        std::fprintf(stderr, "Zentiles already runs for %s; it was asked to come forward.\n",
+                     ProgramDirectory.c_str());
+        return 0;
+    }
+    // This copy owns the folder now: temporaries of a save that was killed are only litter.
+    plat::RemoveStaleTemporaries(ProgramDirectory);
     plat::StartWindowSystem();
     plat::Window* window = CreateMainWindow();
     int exitCode = 0;
