@@ -1,8 +1,8 @@
 // The program's entry: one copy per program folder, the main window, the message loop; and the
 // state report the scripted driver prints.
-#include "platform/single_instance.h"
 #include "app/entry.h"
 
+#include <cstdio>
 #include <sstream>
 
 #include "app/main_window.h"
@@ -14,6 +14,7 @@
 #include "game/solved_check.h"
 #include "platform/files.h"
 #include "platform/menu.h"
+#include "platform/single_instance.h"
 #include "platform/window.h"
 #include "resources/accelerators.h"
 #include "resources/command_ids.h"
@@ -23,8 +24,14 @@ int ZentilesMain()
 {
     if (ProgramDirectory.empty())
         ProgramDirectory = plat::ExecutableFolder();
-    if (!plat::ClaimSingleInstance(ProgramDirectory))
-        return 0; // the running copy was asked to come forward
+    if (!plat::ClaimSingleInstance(ProgramDirectory)) {
+        // Said out loud: a copy nobody can see (started without a display) would look like this.
+        std::fprintf(stderr, "Zentiles already runs for %s; it was asked to come forward.\n",
+                     ProgramDirectory.c_str());
+        return 0;
+    }
+    // This copy owns the folder now: temporaries of a save that was killed are only litter.
+    plat::RemoveStaleTemporaries(ProgramDirectory);
     InstallShellHooks();
     plat::StartWindowSystem();
     plat::Window* window = CreateMainWindow();

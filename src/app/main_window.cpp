@@ -25,6 +25,11 @@
 
 namespace {
 
+// Set once creation has brought everything up, cleared at destruction. Before it the board, the
+// layers and the loaded files do not all exist: a command, a pen event or a close that arrives
+// while a start-up message box is open must find nothing to act on and nothing to save.
+bool CreationFinished = false;
+
 void HideInputPanelButton(plat::Window* window, int)
 {
     plat::SetInputPanelButton(false);
@@ -36,13 +41,25 @@ void StartInputPanelTimer(plat::Window* window)
     plat::SetTimer(window, kInputPanelTimer, 100, HideInputPanelButton);
 }
 
+// Creation stopped because the window was closed during a start-up message box.
+std::intptr_t AbandonCreation()
+{
+    plat::SetWaitCursor(false);
+    return -1;
+}
+
 std::intptr_t OnCreate(plat::Window& window)
 {
+    CreationFinished = false;
     MainWindow = &window;
     plat::SetWaitCursor(true);
     CreateMenuBar(&window);
     LoadSettings();
+    if (!plat::IsWindowAlive(&window))
+        return AbandonCreation();
     LoadPack();
+    if (!plat::IsWindowAlive(&window))
+        return AbandonCreation();
     LoadGlyphs();
     CreateDrawingLayers();
     buildSolidSet(CheckSet, plat::kBlack, kMaskNumbers1, 1);
@@ -66,16 +83,24 @@ std::intptr_t OnCreate(plat::Window& window)
     plat::SetInputPanelButton(false);
     StartInputPanelTimer(&window);
     plat::SetWaitCursor(false);
+    CreationFinished = true;
     return 0;
 }
 
-void OnDestroy()
+void OnDestroy(plat::Window& window)
 {
+    plat::KillTimer(&window, kClockTimer); // nothing counts while the files are written
+    plat::KillTimer(&window, kInputPanelTimer);
     DestroyMenuBar();
-    plat::PostQuitMessage(0);
-    SaveSettings();
-    SaveProgress();
+    // Only what creation loaded is saved. The quit comes last, so that a save's error box stays
+    // up until the player has read it.
+    if (CreationFinished) {
+        SaveSettings();
+        SaveProgress();
+    }
+    CreationFinished = false;
     MainWindow = nullptr;
+    plat::PostQuitMessage(0);
 }
 
 void OnActivate(plat::Window& window, int state)
@@ -93,11 +118,13 @@ void OnActivate(plat::Window& window, int state)
 
 std::intptr_t MainWindowProc(plat::Window& window, const plat::Message& message)
 {
+    if (!CreationFinished && message.msg != plat::Msg::Create && message.msg != plat::Msg::Destroy)
+        return plat::DefaultWindowProc(window, message);
     switch (message.msg) {
     case plat::Msg::Create:
         return OnCreate(window);
     case plat::Msg::Destroy:
-        OnDestroy();
+        OnDestroy(window);
         return 0;
     case plat::Msg::Activate:
         OnActivate(window, message.id);

@@ -19,13 +19,19 @@ static_assert(offsetof(ProgressRecord, hints) == 8);
 constexpr int kProgressRecordCount = 100;
 constexpr std::int32_t kMaxPuzzleSeconds = 359999; // 99:59:59, the most the status line shows
 
+constexpr std::int8_t kMaxPuzzleHints = 7; // one per tile
+
 // Reads the progress file of GameSettings.currentPack into PuzzlePack.progress. A missing file
 // gives all-zero records, silently; a failed read shows "FileReadError". Records the file does
-// not hold (a short file) are zero, never left over from the pack loaded before.
+// not hold (a short file) are zero, never left over from the pack loaded before. Damaged values
+// are brought into range: seconds 0..kMaxPuzzleSeconds, hints 0..kMaxPuzzleHints.
 void LoadProgress();
 // Writes the 100 records to the progress file of GameSettings.currentPack ("FileCreateError",
-// "FileWriteError" on failure; the old file then stays as it was).
+// "FileWriteError" on failure; the old file then stays as it was). Writes nothing between
+// ForgetLoadedProgress and the next LoadProgress: the records then belong to no pack.
 void SaveProgress();
+// Says the records in memory are not the current pack's (LoadPack calls it before switching).
+void ForgetLoadedProgress();
 // Sets solved, seconds and hints of record index to 0 (the padding stays); ignores an index
 // outside 0..99. The caller saves (SaveProgress).
 void ResetProgressRecord(int index);

@@ -62,6 +62,11 @@ const PackTableEntry& CurrentPackEntry()
     return PackTable[CurrentPackIndex()];
 }
 
+bool CurrentPuzzleExists()
+{
+    return GameSettings.currentPuzzle >= 0 && GameSettings.currentPuzzle < PackCount();
+}
+
 ProgressRecord* CurrentPuzzleProgress()
 {
     int puzzle = GameSettings.currentPuzzle;
@@ -85,12 +90,16 @@ void ResetCustomPackMenu()
 void LoadPack()
 {
     ResetCustomPackMenu();
+    // From here to LoadProgress the records in memory are not this pack's: a close meanwhile
+    // (during one of the boxes below) must not write them under its name.
+    ForgetLoadedProgress();
     PackBlock& block = PuzzlePack.block;
     // A short file fills only the leading bytes; the rest is zero, not the previous pack.
     std::memset(&block, 0, sizeof block);
     const bool builtIn = CurrentPackIndex() != CustomPackIndex;
     switch (ReadRecordFile(CurrentPackEntry().packFile, &block, sizeof block)) {
     case RecordRead::Missing:
+    case RecordRead::Unopenable:
         ShowFileError("File Not Found!");
         break;
     case RecordRead::Failed:

@@ -58,6 +58,9 @@ int PackCount();
 int OrientationOf(const PuzzleRecord& record, int tile);
 // The pack table entry of GameSettings.currentPack (0 when that is out of range).
 const PackTableEntry& CurrentPackEntry();
+// True when GameSettings.currentPuzzle names a puzzle of the pack (0 <= index < count); an
+// empty or rejected pack has none (index -1).
+bool CurrentPuzzleExists();
 // The progress record of GameSettings.currentPuzzle; null when that index names no record.
 ProgressRecord* CurrentPuzzleProgress();
 

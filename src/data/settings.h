@@ -61,9 +61,14 @@ static_assert(offsetof(GameSettingsRecord, previewExpanded) == 1804);
 // The one settings record, static for the whole run; all zeros until LoadSettings.
 extern GameSettingsRecord GameSettings;
 
-// Fills GameSettings from the file ("File Not Found!" when missing, "FileReadError"); fields
-// the file does not hold are 0. currentPack outside 0..4 becomes 0, a negative currentPuzzle 0
-// and one above 99 becomes 99; a file-name field without a 0 unit is cut at 259 units.
+// The look and layout the game ships with (the first-start "zentiles.cfg" is written from it):
+// amber tiles on slate blue, readable panel colours, overlay on, the tiles at home.
+GameSettingsRecord ShippedSettings();
+
+// Fills GameSettings from the file; "File Not Found!" when it is missing or cannot be opened,
+// and then the shipped settings; "FileReadError", and fields the file does not hold are 0.
+// currentPack outside 0..4 becomes 0, a negative currentPuzzle 0 and one above 99 becomes 99;
+// a file-name field without a 0 unit is cut at 259 units, or 258 before a high surrogate.
 void LoadSettings();
 // Captures the board state, then writes the file ("FileCreateError", "FileWriteError"; the old
 // file stays intact on failure). The 96 reserved bytes are always written as zero.

@@ -16,17 +16,12 @@
 
 namespace {
 
-constexpr std::size_t kPathUnits = 259; // file paths are built in 260 units, the last one a 0
-
-// A GameSettings file name (up to its first 0) after the program folder and a subfolder.
+// A GameSettings file name (up to its first 0) after the program folder and a subfolder. Not
+// cut: the name field already ends within 259 units, and cutting the UTF-8 bytes would name
+// another file (or half a character).
 std::string DataPath(const char* folder, const char16_t (&name)[kFileNameUnits])
 {
-    std::u16string_view units(name, kFileNameUnits);
-    units = units.substr(0, units.find(u'\0'));
-    std::string path = ProgramDirectory + folder + plat::Utf16ToUtf8(units);
-    if (path.size() > kPathUnits)
-        path.resize(kPathUnits);
-    return path;
+    return ProgramDirectory + folder + SettingsFileName(name);
 }
 
 } // namespace

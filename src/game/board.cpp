@@ -13,11 +13,6 @@
 #include "platform/window.h"
 #include "tiles/tile_set.h"
 
-const HomePlace kHomePlaces[kTileCount] = {
-    {5, 2, 31, 0}, {6, 18, 31, 0}, {2, 1, 30, 1}, {0, 17, 30, 4},
-    {1, 9, 30, 4}, {3, 13, 31, 1}, {4, 25, 30, 2},
-};
-
 namespace {
 
 constexpr int kParallelogram = 4;
@@ -110,8 +105,7 @@ void ComposeBoard(int x, int y, int w, int h)
     // The two halves joined.
     plat::MaskBlt(BoardLayer.dc, x, y, w, h, ComposeScratchLayer.dc, x, y, mask, x, y,
                   plat::kRopOrUnderMask);
-    if (GameSettings.overlayShown == 1 && GameSettings.currentPuzzle >= 0 &&
-        GameSettings.currentPuzzle < PackCount())
+    if (GameSettings.overlayShown == 1 && CurrentPuzzleExists())
         plat::MaskBlt(BoardLayer.dc, x, y, w, h, BoardLayer.dc, x, y, OverlayMaskLayer.surface.get(),
                       x, y, plat::kRopBrushUnderMask);
 }

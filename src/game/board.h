@@ -6,6 +6,7 @@
 
 #include "platform/geometry.h"
 #include "resources/command_ids.h"
+#include "resources/home_places.h"
 
 namespace plat {
 struct Window;
@@ -14,15 +15,6 @@ struct Window;
 // The board counts as 34 columns by 40 rows when the tiles are centred.
 constexpr int kBoardColumns = 34;
 constexpr int kBoardRows = 40;
-
-// The start arrangement, in the order the tiles are put down; the parallelogram lies mirrored.
-struct HomePlace {
-    int tileIndex;
-    int column;
-    int row;
-    int orientation;
-};
-extern const HomePlace kHomePlaces[7];
 
 // Selects the tile at z-order position p (it comes to the front, see-through) or, with -1,
 // deselects; composes what changed and renders the whole screen.

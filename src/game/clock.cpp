@@ -112,10 +112,11 @@ void ShowSolvedMessage(plat::Window* window)
     ProgressRecord* progress = CurrentPuzzleProgress();
     if (!progress || progress->solved)
         return;
-    ShowOwnMessage(window, SolvedMessageText(GameSettings.currentPuzzle, progress->hints, progress->seconds),
-                   "Congratulations!!!!");
+    const std::string text = SolvedMessageText(GameSettings.currentPuzzle, progress->hints, progress->seconds);
+    // Recorded before the box: the game may end while it is open, and the solve must be saved.
     progress->solved = 1;
     HintCounter = 7;
+    ShowOwnMessage(window, text, "Congratulations!!!!");
     if (PackComplete(GameSettings.currentPuzzle))
         ShowOwnMessage(window,
                        "You have solved all of the puzzles in the current puzzle pack.  You may access "

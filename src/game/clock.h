@@ -13,8 +13,8 @@ struct Window;
 void ClockTick(plat::Window* window, std::uint32_t now);
 // Forgets the previous tick (tests; a new run starts with none).
 void ResetClock();
-// The congratulation after the first successful solved check of a puzzle: marks it solved and
-// says so when the whole pack is solved.
+// The congratulation after the first successful solved check of a puzzle: marks it solved (before
+// the box shows, so a close meanwhile keeps the solve) and says so when the whole pack is solved.
 void ShowSolvedMessage(plat::Window* window);
 // The congratulation text for a puzzle index, hint count and seconds.
 std::string SolvedMessageText(int puzzle, int hints, int seconds);

@@ -19,11 +19,6 @@ namespace {
 constexpr int kHintPopupPosition = 2; // in the "Game " pop-up
 constexpr int kLastTile = 6;
 
-bool CurrentIsPuzzle()
-{
-    return GameSettings.currentPuzzle >= 0 && GameSettings.currentPuzzle < PackCount();
-}
-
 void Repaint(plat::Window* window)
 {
     if (!window)
@@ -110,7 +105,7 @@ bool RunHintCommand(plat::Window* window, int command)
     case kCommandGetHint:
     case kCommandNextHint:
         // Past the last tile there is nothing to reveal (the menu never offers it then).
-        if (HintCounter >= kLastTile || !CurrentIsPuzzle())
+        if (HintCounter >= kLastTile || !CurrentPuzzleExists())
             return true;
         if (command == kCommandGetHint)
             HintsVisible = true;
@@ -132,7 +127,7 @@ bool RunHintCommand(plat::Window* window, int command)
 
 void RefreshHintHighlight()
 {
-    if (!CurrentIsPuzzle() || !Panel.picture || !PreviewSet.sprites[0] || !ZOrderList[1])
+    if (!CurrentPuzzleExists() || !Panel.picture || !PreviewSet.sprites[0] || !ZOrderList[1])
         return;
     TileSprite& marked = PreviewSet[ZOrderList[0]->tileIndex];
     if (HintsVisible && ZOrderList[0]->tileIndex <= HintCounter && TileSelected)
@@ -148,14 +143,14 @@ void RefreshHintHighlight()
 bool HintTileShown()
 {
     return TileSelected && ZOrderList[0] && GameSettings.overlayShown == 1 && HintsVisible &&
-           ZOrderList[0]->tileIndex <= HintCounter && CurrentIsPuzzle();
+           ZOrderList[0]->tileIndex <= HintCounter && CurrentPuzzleExists();
 }
 
 void BuildOverlay()
 {
     plat::FillRect(OverlayMaskLayer.dc, {0, 0, kLayerWidth, kLayerHeight}, plat::Brush{plat::kBlack});
-    // An empty or rejected pack has no record to draw a silhouette from.
-    if (!HintSet.sprites[4] || !PreviewSet.sprites[4] || !CurrentIsPuzzle())
+    // An empty or rejected pack has no puzzle: the preview tiles then lie where no record put them.
+    if (!HintSet.sprites[4] || !PreviewSet.sprites[4] || !CurrentPuzzleExists())
         return;
     if (HintSet[4].mirrored != PreviewSet[4].mirrored)
         HintSet[4].flipHorizontal(nullptr);

@@ -61,12 +61,6 @@ int ButtonGlyph(int button, bool expanded)
     }
 }
 
-bool CurrentIsPuzzle()
-{
-    int current = GameSettings.currentPuzzle;
-    return current >= 0 && current < PackCount();
-}
-
 } // namespace
 
 void PreviewPanel::create(TileSet* set, int unit)
@@ -102,7 +96,7 @@ void PreviewPanel::ShowPuzzle(const PuzzleRecord& record, int index)
     pictureDc = plat::DrawContext(picture.get());
     pictureDc.brush = body;
     plat::Rectangle(pictureDc, 0, kHeaderRows, width, bodyHeight + kHeaderRows);
-    if (CurrentIsPuzzle() && set.sprites[0]) {
+    if (CurrentPuzzleExists() && set.sprites[0]) {
         for (int i = 0; i < kTileCount; ++i) {
             set[i].place(record.x[i] + xOffset, record.y[i] + 8, OrientationOf(record, i));
             set[i].draw(pictureDc, kBackdropBackground);
@@ -199,7 +193,7 @@ void PreviewPanel::DrawStatusLine()
     if (!picture)
         return;
     int W = width;
-    bool isPuzzle = CurrentIsPuzzle();
+    bool isPuzzle = CurrentPuzzleExists();
     pictureDc.brush = plat::Brush{foregroundColor};
     if (editMode) {
         clearStatus(1, W - 1);

@@ -74,21 +74,52 @@ bool ReadHead(File& file, std::vector<std::uint8_t>& head)
     return file.readAll(head.data() + kBmpFileHeaderBytes, offset - kBmpFileHeaderBytes);
 }
 
-// The whole file, trailing bytes after the last row left out; empty when refused.
-std::vector<std::uint8_t> ReadCheckedFile(const std::string& path)
+void SetLe32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i)
+        b[at + static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+std::size_t RowBytes(int bitCount, int width)
+{
+    return (static_cast<std::size_t>(bitCount) * static_cast<std::size_t>(width) + 31) / 32 * 4;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> ReadBmpBlock(const std::string& path, int width, int height)
 {
     std::vector<std::uint8_t> bytes;
     File file = OpenFileForReading(path);
     if (!file || !ReadHead(file, bytes))
         return {};
     std::optional<BmpHeaders> headers = ParseBmpHeaders(bytes);
-    if (!headers)
+    if (!headers || width < 1 || height < 1)
         return {};
-    bytes.resize(headers->pixelOffset + headers->pixelBytes);
-    if (!file.readAll(bytes.data() + headers->pixelOffset, headers->pixelBytes))
-        return {};
+    const DibInfoHeader& info = headers->info;
+    const int rows = info.height < 0 ? -info.height : info.height;
+    const int keptWidth = std::min(info.width, width);
+    const int keptRows = std::min(rows, height);
+    const std::size_t stride = RowBytes(info.bitCount, info.width);
+    const std::size_t keptStride = RowBytes(info.bitCount, keptWidth);
+    std::uint8_t lastByte = 0;
+    if (!file.seek(headers->pixelOffset + headers->pixelBytes - 1) || !file.readAll(&lastByte, 1))
+        return {}; // a short file is refused whatever part of it is used
+    // The top rows come last in a bottom-up file and first in a top-down one.
+    const std::size_t firstRow = info.height > 0 ? static_cast<std::size_t>(rows - keptRows) : 0;
+    bytes.resize(headers->pixelOffset + keptStride * static_cast<std::size_t>(keptRows));
+    for (std::size_t r = 0; r < static_cast<std::size_t>(keptRows); ++r)
+        if (!file.seek(headers->pixelOffset + (firstRow + r) * stride) ||
+            !file.readAll(bytes.data() + headers->pixelOffset + r * keptStride, keptStride))
+            return {};
+    SetLe32(bytes, 2, static_cast<std::uint32_t>(bytes.size()));
+    SetLe32(bytes, kInfoAt + 4, static_cast<std::uint32_t>(keptWidth));
+    SetLe32(bytes, kInfoAt + 8, static_cast<std::uint32_t>(info.height < 0 ? -keptRows : keptRows));
+    SetLe32(bytes, kInfoAt + 20, static_cast<std::uint32_t>(keptStride * static_cast<std::size_t>(keptRows)));
     return bytes;
 }
+
+namespace {
 
 // Copies an SDL surface into a new screen bitmap (0x00RRGGBB); null when it cannot be made.
 std::unique_ptr<Bitmap> ScreenBitmapFromSurface(SDL_Surface* loaded)
@@ -194,7 +225,12 @@ std::optional<BmpHeaders> ReadBmpHeaders(File& file)
 
 std::unique_ptr<Bitmap> LoadBitmapFile(const std::string& path)
 {
-    std::vector<std::uint8_t> bytes = ReadCheckedFile(path);
+    return LoadBitmapBlock(path, kMaxBmpSide, kMaxBmpSide);
+}
+
+std::unique_ptr<Bitmap> LoadBitmapBlock(const std::string& path, int width, int height)
+{
+    std::vector<std::uint8_t> bytes = ReadBmpBlock(path, width, height);
     if (bytes.empty())
         return nullptr;
     SDL_RWops* rw = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));

@@ -38,10 +38,18 @@ std::uint32_t BmpPixelOffset(std::span<const std::uint8_t> fileHeader);
 std::optional<BmpHeaders> ParseBmpHeaders(std::span<const std::uint8_t> head);
 // Reads and checks the headers at the start of an open file, leaving it at the pixel data.
 std::optional<BmpHeaders> ReadBmpHeaders(File& file);
+// The file as a .bmp image of its top-left width x height block (smaller where the picture is):
+// its headers with the block's size, then the block's rows cut to the block. Only those rows are
+// read, so a huge file costs what the block costs. Empty when the headers are refused or the file
+// does not hold all its rows.
+std::vector<std::uint8_t> ReadBmpBlock(const std::string& path, int width, int height);
 
 // The platform's picture loader: decodes a .bmp file that passes ParseBmpHeaders and holds all
 // its rows into a screen bitmap; null otherwise.
 std::unique_ptr<Bitmap> LoadBitmapFile(const std::string& path);
+// The same for the picture's top-left width x height block (smaller where the picture is):
+// only the block's rows are read and decoded, so the cost does not grow with the picture.
+std::unique_ptr<Bitmap> LoadBitmapBlock(const std::string& path, int width, int height);
 // Writes a DIB as a .bmp file (bottom-up rows as stored, its colour table or bit-field masks).
 // False when the bitmap is not a DIB or the file cannot be written whole.
 bool SaveBitmapFile(const std::string& path, const Bitmap& dib);

@@ -11,6 +11,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -22,6 +23,7 @@ namespace {
 // Faults in force and the bytes written since they were set (test hooks only).
 FileFaults InjectedFaults;
 long BytesSinceFaults = 0;
+long BytesReadSinceFaults = 0;
 unsigned TemporaryCounter = 0;
 
 constexpr mode_t kAnyWrite = S_IWUSR | S_IWGRP | S_IWOTH;
@@ -35,6 +37,12 @@ bool StatRegular(const std::string& hostPath, struct stat* info)
     return ::stat(hostPath.c_str(), info) == 0 && S_ISREG(info->st_mode);
 }
 
+std::string FolderOf(const std::string& hostPath)
+{
+    std::size_t slash = hostPath.rfind('/');
+    return slash == std::string::npos ? std::string() : hostPath.substr(0, slash + 1);
+}
+
 int OpenRetrying(const std::string& hostPath, int flags, mode_t mode = 0)
 {
     int fd;
@@ -44,31 +52,46 @@ int OpenRetrying(const std::string& hostPath, int flags, mode_t mode = 0)
     return fd;
 }
 
-// Opens a regular file and takes a non-blocking lock on it; -1 when either fails.
+// Opens a regular file and takes a non-blocking lock on it; -1 when either fails. The open itself
+// never waits: a FIFO or device named where a file should be would otherwise block for ever.
 int OpenLocked(const std::string& hostPath, int flags, int lockKind)
 {
-    int fd = OpenRetrying(hostPath, flags);
+    int fd = OpenRetrying(hostPath, flags | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return -1;
     struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::flock(fd, lockKind | LOCK_NB) != 0) {
+    int status = ::fcntl(fd, F_GETFL);
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::flock(fd, lockKind | LOCK_NB) != 0 ||
+        status < 0 || ::fcntl(fd, F_SETFL, status & ~O_NONBLOCK) != 0) {
         ::close(fd);
         return -1;
     }
     return fd;
 }
 
-std::string FolderOf(const std::string& hostPath)
+// The file a path finally names when its last part is a symbolic link (relative links are taken
+// from the link's folder); the path itself otherwise. Gives up after 40 links, like the system.
+std::string FollowLinks(std::string hostPath)
 {
-    std::size_t slash = hostPath.rfind('/');
-    return slash == std::string::npos ? std::string() : hostPath.substr(0, slash + 1);
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info;
+        if (::lstat(hostPath.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+            return hostPath;
+        std::error_code error;
+        std::filesystem::path target = std::filesystem::read_symlink(hostPath, error);
+        if (error)
+            return hostPath;
+        hostPath = target.is_absolute() ? target.string() : FolderOf(hostPath) + target.string();
+    }
+    return hostPath;
 }
 
 // Creates a fresh temporary file beside the target; its name never matches the target's pattern.
 int CreateTemporaryBeside(const std::string& hostTarget, std::string* temporary)
 {
     std::string folder = FolderOf(hostTarget);
-    std::string stem = folder + "." + hostTarget.substr(folder.size());
+    // Cut so that the suffix still fits a file name's 255 bytes (the name is only a hint).
+    std::string stem = folder + "." + hostTarget.substr(folder.size(), 200);
     for (int attempt = 0; attempt < 100; ++attempt) {
         *temporary = stem + ".tmp" + std::to_string(::getpid()) + "_" + std::to_string(++TemporaryCounter);
         int fd = OpenRetrying(*temporary, O_RDWR | O_CREAT | O_EXCL, 0666);
@@ -168,18 +191,26 @@ bool File::read(void* buffer, std::size_t count, std::size_t* got)
     *got = 0;
     if (fd_ < 0)
         return false;
+    std::size_t allowed = count;
+    if (InjectedFaults.failReadAfterBytes >= 0)
+        allowed = std::min(count, static_cast<std::size_t>(
+                                      std::max(0L, InjectedFaults.failReadAfterBytes - BytesReadSinceFaults)));
     auto* bytes = static_cast<unsigned char*>(buffer);
-    while (*got < count) {
-        ssize_t n = ::read(fd_, bytes + *got, count - *got);
+    bool endOfFile = false;
+    while (*got < allowed) {
+        ssize_t n = ::read(fd_, bytes + *got, allowed - *got);
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return false;
-        if (n == 0)
+        if (n == 0) {
+            endOfFile = true;
             break;
+        }
         *got += static_cast<std::size_t>(n);
     }
-    return true;
+    BytesReadSinceFaults += static_cast<long>(*got);
+    return endOfFile || allowed == count; // a fault strikes only where bytes were still wanted
 }
 
 bool File::readAll(void* buffer, std::size_t count)
@@ -210,6 +241,11 @@ bool File::write(const void* buffer, std::size_t count)
     BytesSinceFaults += static_cast<long>(done);
     writeFailed_ = writeFailed_ || done != count;
     return done == count;
+}
+
+bool File::seek(std::size_t offset)
+{
+    return fd_ >= 0 && ::lseek(fd_, static_cast<off_t>(offset), SEEK_SET) == static_cast<off_t>(offset);
 }
 
 bool File::commit()
@@ -267,7 +303,7 @@ File CreateReplacingFile(const std::string& path)
     File file;
     if (InjectedFaults.failCreate)
         return file;
-    std::string hostPath = HostPath(path);
+    std::string hostPath = FollowLinks(HostPath(path));
     struct stat info;
     bool exists = ::stat(hostPath.c_str(), &info) == 0;
     if (exists && (!S_ISREG(info.st_mode) || IsReadOnly(info)))
@@ -317,6 +353,37 @@ bool FileExists(const std::string& path)
     return StatRegular(HostPath(path), &info);
 }
 
+bool PathExists(const std::string& path)
+{
+    struct stat info;
+    return ::stat(HostPath(path).c_str(), &info) == 0;
+}
+
+int RemoveStaleTemporaries(const std::string& folder)
+{
+    std::string hostFolder = HostPath(folder);
+    if (hostFolder.empty() || hostFolder.back() != '/')
+        hostFolder += '/';
+    int removed = 0;
+    for (const std::string& name : ListFiles(folder, ".*.tmp*_*")) {
+        // ".NAME.tmpPID_N": only a writer that no longer runs leaves one behind for good.
+        std::size_t tmp = name.rfind(".tmp"), underscore = name.rfind('_');
+        if (tmp == 0 || tmp == std::string::npos || underscore < tmp + 5)
+            continue;
+        std::string pid = name.substr(tmp + 4, underscore - tmp - 4);
+        std::string counter = name.substr(underscore + 1);
+        auto digits = [](const std::string& t) {
+            return !t.empty() && t.size() < 10 && t.find_first_not_of("0123456789") == std::string::npos;
+        };
+        if (!digits(pid) || !digits(counter))
+            continue;
+        if (::kill(static_cast<pid_t>(std::stol(pid)), 0) == 0 || errno != ESRCH)
+            continue;
+        removed += ::unlink((hostFolder + name).c_str()) == 0 ? 1 : 0;
+    }
+    return removed;
+}
+
 bool DeleteFileAt(const std::string& path)
 {
     std::string hostPath = HostPath(path);
@@ -355,6 +422,7 @@ void SetFileFaults(const FileFaults& faults)
 {
     InjectedFaults = faults;
     BytesSinceFaults = 0;
+    BytesReadSinceFaults = 0;
 }
 
 } // namespace plat

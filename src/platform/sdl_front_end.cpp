@@ -3,8 +3,10 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <iterator>
+#include <string>
 
 #include "platform/front_end.h"
 #include "platform/sdl_front_end.h"
@@ -46,6 +48,24 @@ int Modifiers(Uint16 host)
            ((host & KMOD_ALT) ? kModAlt : 0);
 }
 
+std::string Lowered(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// SDL falls back on drivers that show nothing when there is no display. The game would then run
+// unseen and, holding its folder, turn every later start away; so they serve only when asked for.
+bool InvisibleDriverRefused(const char* driver)
+{
+    std::string name = Lowered(driver ? driver : "");
+    if (name != "offscreen" && name != "dummy")
+        return false;
+    const char* asked = SDL_getenv("SDL_VIDEODRIVER");
+    return !asked || Lowered(asked).find(name) == std::string::npos;
+}
+
 class SdlFrontEnd : public FrontEnd {
 public:
     ~SdlFrontEnd() override
@@ -61,14 +81,25 @@ public:
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     }
 
-    bool open(const std::string& title)
+    // Opens the window; answers why not, or an empty text.
+    std::string open(const std::string& title)
     {
         SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
         // The window's own framebuffer, not one backed by a GL context: loading GL costs hundreds
         // of milliseconds before the first frame.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-            return false;
+            return SDL_GetError();
+        if (const char* driver = SDL_GetCurrentVideoDriver(); InvisibleDriverRefused(driver))
+            return std::string("no display (only SDL's invisible '") + driver +
+                   "' video driver is available; set SDL_VIDEODRIVER=" + driver + " to run unseen)";
+        if (!openWindow(title))
+            return SDL_GetError();
+        return {};
+    }
+
+    bool openWindow(const std::string& title)
+    {
         window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                    kScreenWidth * kStartScale, kScreenHeight * kStartScale,
                                    SDL_WINDOW_RESIZABLE);
@@ -198,8 +229,8 @@ private:
 std::unique_ptr<FrontEnd> CreateSdlFrontEnd(const std::string& title)
 {
     auto frontEnd = std::make_unique<SdlFrontEnd>();
-    if (!frontEnd->open(title)) {
-        std::fprintf(stderr, "Cannot open a window: %s\n", SDL_GetError());
+    if (std::string why = frontEnd->open(title); !why.empty()) {
+        std::fprintf(stderr, "Cannot open a window: %s\n", why.c_str());
         return nullptr;
     }
     return frontEnd;

@@ -1,6 +1,7 @@
 // One running copy per program folder: the first copy binds an abstract local socket named after
-// the folder; a later copy finds it bound, connects to ask it forward, and leaves.
+// the folder's identity; a later copy finds it bound, connects to ask it forward, and leaves.
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -10,6 +11,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/files.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
 
@@ -18,12 +20,23 @@ namespace {
 
 int ListenSocket = -1; // held for the life of the claim
 
+// The folder as the system knows it, its device and inode, so that every spelling ("//", "/./",
+// a relative path, a symbolic link) names the same copy; the spelling when it cannot be looked up.
+std::string FolderIdentity(const std::string& folder)
+{
+    std::string hostFolder = HostPath(folder);
+    struct stat info;
+    if (::stat(hostFolder.empty() ? "." : hostFolder.c_str(), &info) != 0)
+        return "path " + hostFolder;
+    return "inode " + std::to_string(info.st_dev) + " " + std::to_string(info.st_ino);
+}
+
 // The socket's name in the abstract namespace (leading zero byte): it vanishes with the process,
 // so a crash leaves nothing stale behind.
 socklen_t SocketAddress(const std::string& folder, sockaddr_un& address)
 {
     std::uint64_t hash = 1469598103934665603ull; // FNV-1a: stable across builds
-    for (unsigned char c : folder)
+    for (unsigned char c : FolderIdentity(folder))
         hash = (hash ^ c) * 1099511628211ull;
     char name[64];
     int length = std::snprintf(name, sizeof name, "zentiles-%016llx",

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 #include "app/layers.h"
 #include "platform/bitmap_file.h"
-#include "platform/files.h"
 #include "platform/pixel_format.h"
 
 namespace {
@@ -128,7 +128,7 @@ void loadBackgroundPicture(const std::string& path)
 {
     // Black first: a missing picture, or one smaller than the layer, leaves no stale pixels.
     plat::FillRect(BackgroundLayer.dc, plat::Rect{0, 0, kLayerWidth, kLayerHeight}, plat::Brush{plat::kBlack});
-    std::unique_ptr<plat::Bitmap> picture = plat::LoadBitmapFile(path);
+    std::unique_ptr<plat::Bitmap> picture = plat::LoadBitmapBlock(path, kLayerWidth, kLayerHeight);
     if (!picture)
         return;
     plat::DrawContext source(picture.get());
@@ -137,11 +137,14 @@ void loadBackgroundPicture(const std::string& path)
 
 std::unique_ptr<plat::Bitmap> loadBmpFile(const std::string& path)
 {
-    plat::File file = plat::OpenFileForReading(path);
-    if (!file)
-        return nullptr;
-    std::optional<plat::BmpHeaders> headers = plat::ReadBmpHeaders(file);
-    if (!headers)
+    return loadBmpBlock(path, plat::kMaxBmpSide);
+}
+
+std::unique_ptr<plat::Bitmap> loadBmpBlock(const std::string& path, int side)
+{
+    std::vector<std::uint8_t> bytes = plat::ReadBmpBlock(path, side, side);
+    std::optional<plat::BmpHeaders> headers = plat::ParseBmpHeaders(bytes);
+    if (!headers || bytes.size() != headers->pixelOffset + headers->pixelBytes)
         return nullptr;
     // A file that states its used-colour count always shows index 0 as black.
     if (headers->info.clrUsed != 0 && !headers->colorTable.empty())
@@ -149,8 +152,7 @@ std::unique_ptr<plat::Bitmap> loadBmpFile(const std::string& path)
     std::unique_ptr<plat::Bitmap> dib = plat::CreateDib(headers->info, headers->colorTable, headers->masks);
     if (!dib || dib->bits().size() != headers->pixelBytes)
         return nullptr;
-    if (!file.readAll(dib->bits().data(), headers->pixelBytes))
-        return nullptr;
+    std::copy(bytes.begin() + headers->pixelOffset, bytes.end(), dib->bits().begin());
     return dib;
 }
 
@@ -191,10 +193,7 @@ std::unique_ptr<plat::Bitmap> rotateBitmap(const plat::Bitmap& source, int degre
 
 bool prepareTextures(const std::string& path, std::unique_ptr<plat::Bitmap> (&turns)[8], bool mirror)
 {
-    turns[0] = loadBmpFile(path);
-    // Eight turns of a huge texture would need gigabytes, while tiles use its top-left corner.
-    if (turns[0] && (turns[0]->width() > kMaxTextureSide || turns[0]->height() > kMaxTextureSide))
-        turns[0].reset();
+    turns[0] = loadBmpBlock(path, kMaxTextureSide);
     if (turns[0] && mirror)
         turns[0] = FlippedCopy(*turns[0], true, false);
     if (!turns[0])

@@ -2,7 +2,6 @@
 #include "tiles/tile_set.h"
 
 #include <functional>
-#include <string_view>
 #include <utility>
 
 #include "app/layers.h"
@@ -225,7 +224,7 @@ void buildPictureSet(TileSet& set, const std::string& path, const MaskNumberRow&
     // A picture that cannot be read leaves black tiles rather than whatever was there.
     PictureScratchLayer.dc.brush = plat::Brush{plat::kBlack};
     plat::PatBlt(PictureScratchLayer.dc, 0, 0, kLayerWidth, kLayerHeight, plat::kRopPatCopy);
-    if (std::unique_ptr<plat::Bitmap> picture = plat::LoadBitmapFile(path)) {
+    if (auto picture = plat::LoadBitmapBlock(path, kLayerWidth, kLayerHeight)) {
         plat::DrawContext pictureDc(picture.get());
         plat::BitBlt(PictureScratchLayer.dc, 0, 0, kLayerWidth, kLayerHeight, &pictureDc, 0, 0,
                      plat::kRopSrcCopy);

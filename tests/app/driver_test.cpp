@@ -1,15 +1,23 @@
 // End to end through the scripted driver: the real game, headless, in a folder of its own.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "app/entry.h"
 #include "app/menu_bar.h"
 #include "game/board.h"
+#include "platform/files.h"
+#include "platform/single_instance.h"
+#include "platform/window.h"
 #include "support/driver_fixture.h"
 
 using testsupport::Driver;
-using testsupport::TileState;
 using testsupport::DriveRun;
 using testsupport::kTopBar;
-
+using testsupport::RunProgram;
+using testsupport::TileState;
 
 TEST_F(Driver, FirstStartInAnEmptyFolderReportsMissingFilesAndWritesSettings)
 {
@@ -100,6 +108,14 @@ TEST_F(Driver, DraggingTheSevenTilesIntoTheSquareSolvesIt)
         now[static_cast<std::size_t>(i)].x += dx;
         now[static_cast<std::size_t>(i)].y += dy;
     }
+    // The game ends while "Congratulations!!!!" is still open: the solve is saved all the same.
+    const std::string arranged = folder.read("zentiles.cfg");
+    DriveRun unanswered = drive(drags.str());
+    ASSERT_NE(unanswered.output.find("msgbox caption=Congratulations!!!!"), std::string::npos) << unanswered.output;
+    EXPECT_EQ(folder.read("freeware.sdb").substr(0, 1), "\x01") << "solved before the box was answered";
+    folder.write("zentiles.cfg", arranged);
+    std::filesystem::remove(folder.file("freeware.sdb"));
+
     DriveRun solved = drive(drags.str() + "state\nanswer ok\nanswer ok\nstate\n");
     ASSERT_EQ(solved.exitCode, 0) << solved.output;
     EXPECT_NE(solved.output.find("msgbox caption=Congratulations!!!!"), std::string::npos) << solved.output;
@@ -138,4 +154,128 @@ TEST_F(Driver, ToolbarButtonsTurnTheSelectedTileAndSendTheTilesHome)
         EXPECT_EQ(states[3][static_cast<std::size_t>(home.tileIndex)].x, 7 * home.column);
         EXPECT_EQ(states[3][static_cast<std::size_t>(home.tileIndex)].orientation, home.orientation);
     }
+}
+
+// Closing the game (end of the script, or the quit command) while a start-up box is open: the box
+// came before the board and the progress existed, so nothing is written; commands sent meanwhile
+// find no board to act on.
+TEST_F(Driver, ClosingDuringAStartUpBoxWritesNothingAndCommandsWaitForTheBoard)
+{
+    installSquarePack();
+    std::string progress(1200, '\0');
+    progress[0] = 1;   // puzzle 0 solved
+    progress[4] = 42;  // in 42 seconds
+    folder.write("freeware.sdb", progress);
+    const std::string settings = folder.read("zentiles.cfg");
+    // Left by a save that was killed (no process has that number), and one of a running writer.
+    folder.write(".freeware.sdb.tmp99999999_1", "stale");
+    const std::string live = ".freeware.sdb.tmp" + std::to_string(getpid()) + "_1";
+    folder.write(live, "being written");
+    std::filesystem::remove(folder.file("freeware.zdb"));
+    for (const char* script : {"command 40086\ncommand 40088\ntap 100 250\n", "state\nquit\n"}) {
+        DriveRun run = drive(script);
+        EXPECT_EQ(run.exitCode, 0) << script << run.output;
+        ASSERT_FALSE(run.lines.empty());
+        EXPECT_EQ(run.lines[0], "msgbox caption=ERROR text=File Not Found! buttons=ok");
+        EXPECT_TRUE(folder.read("freeware.sdb") == progress) << script;
+        EXPECT_TRUE(folder.read("zentiles.cfg") == settings) << script;
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.file(".freeware.sdb.tmp99999999_1")));
+    EXPECT_TRUE(std::filesystem::exists(folder.file(live)));
+
+    folder.write("freeware.zdb", std::string(2203, '\x05')); // wrong check bytes
+    DriveRun rejected = drive("command 40086\n");
+    EXPECT_EQ(rejected.exitCode, 0) << rejected.output;
+    EXPECT_NE(rejected.output.find("text=Invalid File Format"), std::string::npos) << rejected.output;
+    EXPECT_TRUE(folder.read("freeware.sdb") == progress);
+    EXPECT_TRUE(folder.read("zentiles.cfg") == settings);
+
+    std::filesystem::remove(folder.file("zentiles.cfg"));
+    DriveRun first = drive("command 40088\n");
+    EXPECT_EQ(first.exitCode, 0) << first.output;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("zentiles.cfg")));
+    EXPECT_TRUE(folder.read("freeware.sdb") == progress);
+}
+
+// Files the game can open but not replace: the start says "File Not Found!" and the game runs on
+// the shipped look; at exit each failed save shows its box until it is answered, and the files
+// stay as they were.
+TEST_F(Driver, AFailedSaveAtExitIsShownUntilAnswered)
+{
+    installSquarePack();
+    folder.write("freeware.sdb", std::string(1200, '\x02'));
+    for (const char* name : {"zentiles.cfg", "freeware.sdb"})
+        ASSERT_EQ(chmod(folder.file(name).c_str(), 0444), 0);
+    const std::string settings = folder.read("zentiles.cfg");
+    DriveRun run = drive("answer ok\nstate\nquit\nanswer ok\nanswer ok\n");
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    std::vector<std::string> shown;
+    for (const std::string& line : run.lines)
+        if (line.rfind("msgbox ", 0) == 0)
+            shown.push_back(line.substr(line.find("text=")));
+    EXPECT_EQ(shown, (std::vector<std::string>{"text=File Not Found! buttons=ok", "text=FileCreateError buttons=ok",
+                                               "text=FileCreateError buttons=ok"}))
+        << run.output;
+    EXPECT_EQ(tilesOf(lastState(run)).size(), 7u) << "the board came up all the same";
+    EXPECT_TRUE(folder.read("zentiles.cfg") == settings);
+    EXPECT_TRUE(folder.read("freeware.sdb") == std::string(1200, '\x02'));
+}
+
+// Pictures and textures that are FIFOs, or huge: the start neither waits for ever nor costs
+// what the file weighs (an 8192 x 8192 picture is 256 MB of pixels; the board shows 240 x 280).
+TEST_F(Driver, HostilePicturesNeitherHangNorCostTheirWeight)
+{
+    installSquarePack();
+    for (const char* sub : {"Bitmaps", "Textures"}) {
+        std::filesystem::create_directory(folder.file(sub));
+        ASSERT_EQ(mkfifo(folder.file(std::string(sub) + "/pipe.bmp").c_str(), 0666), 0);
+    }
+    // A 32-bit picture whose rows are one sparse hole: big on paper, nothing on disk.
+    std::string header = std::string("BM") + std::string(8, '\0') + std::string("\x36\0\0\0", 4) +
+                         std::string("\x28\0\0\0\0\x20\0\0\0\x20\0\0\x01\0\x20\0", 16) + std::string(24, '\0');
+    folder.write("Bitmaps/huge.bmp", header);
+    std::filesystem::resize_file(folder.file("Bitmaps/huge.bmp"), 54 + 8192ull * 8192 * 4);
+    std::filesystem::create_symlink("../Bitmaps/huge.bmp", folder.file("Textures/huge.bmp"));
+    struct Case {
+        int tileFill, backgroundFill;
+        const char *tileName, *backgroundName;
+    };
+    for (const Case& c : {Case{2, 1, "pipe.bmp", "huge.bmp"}, Case{1, 1, "huge.bmp", "pipe.bmp"},
+                          Case{2, 1, "huge.bmp", "huge.bmp"}}) {
+        GameSettingsRecord record = ShippedSettings();
+        record.tileFill = c.tileFill;
+        record.backgroundFill = c.backgroundFill;
+        SetSettingsFileName(c.tileFill == 2 ? record.textureFile : record.tileBitmapFile, c.tileName);
+        SetSettingsFileName(record.backgroundBitmapFile, c.backgroundName);
+        folder.write("zentiles.cfg", std::string(reinterpret_cast<const char*>(&record), sizeof record));
+        DriveRun run = drive("state\n");
+        EXPECT_EQ(run.exitCode, 0) << c.tileName << ": " << run.output;
+        EXPECT_EQ(tilesOf(lastState(run)).size(), 7u) << run.output;
+        EXPECT_LT(run.maxResidentKb, 200 * 1024) << c.tileName << " as tiles, " << c.backgroundName << " behind";
+    }
+}
+
+// Without a display the game refuses to run unseen (it would hold its folder against every later
+// start); a second copy that hands over to a running one says so.
+TEST(GameProgram, RefusesToRunUnseenAndAHandOverIsReported)
+{
+    testsupport::TempFolder folder;
+    std::filesystem::copy_file(std::string(ZENTILES_BINARY_DIR) + "/zentiles", folder.file("zentiles"));
+    std::filesystem::permissions(folder.file("zentiles"), std::filesystem::perms::owner_all);
+    DriveRun unseen = RunProgram({folder.file("zentiles")}, folder.file("out.txt"),
+                                 {"DISPLAY", "WAYLAND_DISPLAY", "SDL_VIDEODRIVER", "XDG_RUNTIME_DIR=" + folder.folder()});
+    EXPECT_NE(unseen.exitCode, 0) << unseen.output;
+    EXPECT_NE(unseen.output.find("no display"), std::string::npos) << unseen.output;
+    EXPECT_FALSE(std::filesystem::exists(folder.file("zentiles.cfg"))) << "it did not start";
+
+    // The running copy holds the folder; a second one, under another spelling of it, hands over.
+    ASSERT_TRUE(plat::ClaimSingleInstance(folder.folder()));
+    ProgramDirectory = folder.folder() + "./";
+    testing::internal::CaptureStderr();
+    int code = ZentilesMain();
+    std::string said = testing::internal::GetCapturedStderr();
+    plat::ReleaseSingleInstance();
+    ProgramDirectory.clear();
+    EXPECT_EQ(code, 0);
+    EXPECT_NE(said.find("already runs"), std::string::npos) << said;
 }

@@ -10,8 +10,8 @@ ProgressRecord SampleProgress(int n)
     ProgressRecord record{};
     record.solved = static_cast<std::uint8_t>(n % 2);
     record.padding1[1] = static_cast<std::uint8_t>(0xA0 + n % 16);
-    record.seconds = n * 3637 + 5; // up to three bytes wide
-    record.hints = static_cast<std::int8_t>(n % 8 - 1);
+    record.seconds = n * 3635 + 5; // up to three bytes wide, within 0..359999
+    record.hints = static_cast<std::int8_t>(n % 8);
     record.padding2[2] = static_cast<std::uint8_t>(0x50 + n % 16);
     return record;
 }
@@ -135,6 +135,37 @@ TEST_F(ProgressFile, FailedSaveKeepsTheOldFile)
     SaveProgress();
     EXPECT_EQ(messages.texts(), std::vector<std::string>{"FileCreateError"});
     EXPECT_EQ(folder.read("custom.sdb"), before);
+}
+
+TEST_F(ProgressFile, DamagedValuesComeInRangeAndUnreadFilesAreKept)
+{
+    GameSettings.currentPack = 3;
+    FillProgress();
+    const std::pair<std::int32_t, std::int8_t> damaged[] = {{-5, -128}, {2147483647, 100}, {360000, 8}};
+    for (int n = 0; n < 3; ++n) {
+        PuzzlePack.progress[n].seconds = damaged[n].first;
+        PuzzlePack.progress[n].hints = damaged[n].second;
+    }
+    SaveProgress();
+    const std::string before = folder.read("pack3.sdb");
+    LoadProgress();
+    const std::pair<std::int32_t, std::int8_t> loaded[] = {{0, 0}, {359999, 7}, {359999, 7}};
+    for (int n = 0; n < 3; ++n) {
+        EXPECT_EQ(PuzzlePack.progress[n].seconds, loaded[n].first) << n;
+        EXPECT_EQ(PuzzlePack.progress[n].hints, loaded[n].second) << n;
+    }
+    EXPECT_TRUE(SameProgress(PuzzlePack.progress[3], SampleProgress(3)));
+
+    // A read error part way: "FileReadError", the records read so far, the rest zero.
+    plat::SetFileFaults({.failReadAfterBytes = 600});
+    LoadProgress();
+    plat::SetFileFaults({});
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"FileReadError"});
+    EXPECT_TRUE(SameProgress(PuzzlePack.progress[49], SampleProgress(49)));
+    EXPECT_TRUE(SameProgress(PuzzlePack.progress[50], ProgressRecord{}));
+    SaveProgress(); // the file the game could not read whole is kept
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"FileReadError", "FileCreateError"}));
+    EXPECT_EQ(folder.read("pack3.sdb"), before);
 }
 
 TEST_F(ProgressFile, ClearAllResetsOnlyThePacksPuzzles)

@@ -155,6 +155,42 @@ TEST_F(PuzzlePackFile, MissingOrReadOnlyFileStillLoadsProgress)
     EXPECT_EQ(PackCount(), 0);
 }
 
+TEST_F(PuzzlePackFile, ReadErrorsAndClosingDuringABoxLoseNothing)
+{
+    GameSettings.currentPack = CustomPackIndex;
+    FillPack(12);
+    SavePack();
+    const std::string custom = folder.read("custom.zdb");
+    plat::SetFileFaults({.failReadAfterBytes = 1000});
+    LoadPack();
+    plat::SetFileFaults({});
+    EXPECT_EQ(messages.texts(), std::vector<std::string>{"FileReadError"});
+    EXPECT_TRUE(BlockIsZero());
+    SavePack(); // the pack it could not read is kept
+    EXPECT_EQ(folder.read("custom.zdb"), custom);
+
+    // From pack 1 to pack 2, whose file is damaged. The game ends while "Invalid File Format" is
+    // up (this box handler saves as a close would): pack 1's records must not land in pack 2's
+    // progress file.
+    ProgressRecord progress[kProgressRecordCount]{};
+    progress[0].seconds = 222;
+    folder.write("pack2.sdb", std::string(reinterpret_cast<const char*>(progress), 1200));
+    folder.write("pack2.zdb", std::string(2203, '\x01'));
+    GameSettings.currentPack = 1;
+    LoadPack();
+    PuzzlePack.progress[0].seconds = 111;
+    GameSettings.currentPack = 2;
+    messages.clear();
+    plat::MessageBoxHandler previous = plat::SetMessageBoxHandler([](const plat::MessageBoxRequest&) {
+        SaveProgress();
+        return plat::MessageResult::Ok;
+    });
+    LoadPack();
+    plat::SetMessageBoxHandler(std::move(previous));
+    EXPECT_EQ(Int32At(folder.read("pack2.sdb"), 4), 222);
+    EXPECT_EQ(PuzzlePack.progress[0].seconds, 222);
+}
+
 TEST_F(PuzzlePackFile, ShortAndLongFiles)
 {
     GameSettings.currentPack = 0;

@@ -1,4 +1,7 @@
 // The settings file: byte layout, defaults, damaged fields, safe saving, the saved board layout.
+#include <fstream>
+#include <iterator>
+
 #include "data_fixture.h"
 #include "game/board_layout.h"
 
@@ -100,14 +103,17 @@ TEST_F(SettingsFile, RoundTripByteForByte)
     EXPECT_TRUE(messages.requests().empty());
 }
 
-TEST_F(SettingsFile, FirstStartRunsOnZerosAndWritesTheFile)
+TEST_F(SettingsFile, FirstStartRunsOnTheShippedLookAndWritesTheFile)
 {
     FillSettings(); // whatever memory held must not survive a missing file
     LoadSettings();
     ASSERT_EQ(messages.texts(), std::vector<std::string>{"File Not Found!"});
     EXPECT_EQ(messages.requests()[0].caption, "ERROR");
     EXPECT_EQ(messages.requests()[0].icon, plat::MessageIcon::Error);
-    EXPECT_EQ(SettingsBytes(), std::string(1808, '\0'));
+    // Not black tiles on a black board: the very look the game ships with.
+    std::ifstream shipped(std::string(ZENTILES_SOURCE_DIR) + "/assets/zentiles.cfg", std::ios::binary);
+    EXPECT_EQ(SettingsBytes(), std::string(std::istreambuf_iterator<char>(shipped), {}));
+    EXPECT_NE(GameSettings.tileColor, GameSettings.backgroundColor);
     EXPECT_FALSE(MessageBoxActive);
 
     SaveSettings();
@@ -149,12 +155,16 @@ TEST_F(SettingsFile, DamagedFieldsAreBroughtIntoRange)
         GameSettings.currentPuzzle = c.puzzle;
         std::fill(std::begin(GameSettings.backgroundBitmapFile),
                   std::end(GameSettings.backgroundBitmapFile), u'A');
+        // Pairs of surrogates from the start: unit 258 is a high one, 259 its partner.
+        for (int i = 0; i < kFileNameUnits; ++i)
+            GameSettings.textureFile[i] = i % 2 ? char16_t{0xDE00} : char16_t{0xD83D};
         folder.write("zentiles.cfg", SettingsBytes());
         LoadSettings();
         EXPECT_EQ(GameSettings.currentPack, c.loadedPack) << c.pack;
         EXPECT_EQ(GameSettings.currentPuzzle, c.loadedPuzzle) << c.puzzle;
         EXPECT_EQ(SettingsFileName(GameSettings.backgroundBitmapFile), std::string(259, 'A'));
         EXPECT_EQ(GameSettings.backgroundBitmapFile[kFileNameUnits - 1], 0);
+        EXPECT_EQ(SettingsFileName(GameSettings.textureFile).size(), 129u * 4) << "cut before the lone half";
     }
 }
 
@@ -183,6 +193,35 @@ TEST_F(SettingsFile, FailedSaveKeepsTheOldFile)
         EXPECT_EQ(messages.texts(), std::vector<std::string>{c.message});
         EXPECT_EQ(folder.read("zentiles.cfg"), before);
     }
+}
+
+TEST_F(SettingsFile, AFileThatCouldNotBeReadIsNeverReplaced)
+{
+    FillSettings();
+    SaveSettings();
+    const std::string before = folder.read("zentiles.cfg");
+
+    // A read error part way: the fields read so far stay, the rest are 0.
+    plat::SetFileFaults({.failReadAfterBytes = 100});
+    LoadSettings();
+    plat::SetFileFaults({});
+    EXPECT_EQ(GameSettings.currentPuzzle, 42);
+    EXPECT_EQ(GameSettings.hintColor, 0u);
+    // Held by another program at start: not found, so the shipped look.
+    plat::File holder = plat::OpenExistingFile(folder.file("zentiles.cfg"));
+    LoadSettings();
+    holder.close();
+    EXPECT_EQ(GameSettings.tileColor, ShippedSettings().tileColor);
+    // Either way what the file held was never seen, so it is not overwritten.
+    SaveSettings();
+    EXPECT_EQ(messages.texts(), (std::vector<std::string>{"FileReadError", "File Not Found!", "FileCreateError"}));
+    EXPECT_EQ(folder.read("zentiles.cfg"), before);
+
+    LoadSettings(); // read whole again: saved as usual
+    GameSettings.currentPuzzle = 9;
+    SaveSettings();
+    EXPECT_EQ(messages.requests().size(), 3u);
+    EXPECT_EQ(Int32At(folder.read("zentiles.cfg"), 4), 9);
 }
 
 TEST_F(SettingsFile, SavedLayoutIsSafeForTheBoard)

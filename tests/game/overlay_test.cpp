@@ -72,6 +72,20 @@ TEST_F(Overlay, SilhouetteIsDitheredCentredAndCoveredByTheCentredSolution)
             }
 }
 
+TEST_F(Overlay, AnEmptyPackShowsNoSilhouette)
+{
+    ShowPuzzleInPanel(0);
+    ASSERT_GT(overlayPixels(), 0);
+    // An empty or rejected pack: applyAppearance leaves puzzle -1, and no record exists to show.
+    PuzzlePack.block.count = 0;
+    GameSettings.currentPuzzle = -1;
+    BuildOverlay();
+    EXPECT_EQ(overlayPixels(), 0);
+    plat::FillRect(OverlayMaskLayer.dc, {0, 0, kLayerWidth, kLayerHeight}, plat::Brush{plat::kWhite});
+    ComposeBoard(0, 0, kLayerWidth, kLayerHeight);
+    EXPECT_EQ(board(120, 100), testsupport::kBackgroundBlue) << "nothing of the overlay is composed";
+}
+
 TEST_F(Overlay, ToggleRepaintsTheBoardInTheOverlayColour)
 {
     for (int i = 0; i < kTileCount; ++i)

@@ -2,10 +2,14 @@
 #include "platform/files.h"
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -100,6 +104,41 @@ TEST(FilesTest, ReadOnlyFilesAndFoldersAreRefused)
     EXPECT_FALSE(plat::CreateReplacingFile(temp.file("folder")));
     EXPECT_FALSE(plat::FileExists(temp.file("folder")));
     EXPECT_FALSE(plat::OpenExistingFile(temp.file("missing")));
+}
+
+TEST(FilesTest, FifosAreRefusedWithoutWaiting)
+{
+    TempFolder temp;
+    std::string fifo = temp.file("wood.bmp");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0666), 0);
+    // Opening a FIFO for reading waits for a writer; the opens must refuse it at once instead.
+    auto opens = std::async(std::launch::async, [&] {
+        return !plat::OpenFileForReading(fifo) && !plat::OpenExistingFile(fifo) &&
+               !plat::CreateReplacingFile(fifo) && !plat::CopyFileReplacing(fifo, temp.file("copy"));
+    });
+    while (opens.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        ADD_FAILURE() << "an open waited on the FIFO";
+        close(open(fifo.c_str(), O_WRONLY | O_NONBLOCK)); // lets the waiting open go on
+    }
+    EXPECT_TRUE(opens.get());
+}
+
+TEST(FilesTest, ReplacingALinkWritesItsTarget)
+{
+    TempFolder temp;
+    std::filesystem::create_directory(temp.file("real"));
+    temp.write("real/zentiles.cfg", "old");
+    std::filesystem::create_symlink("real/zentiles.cfg", temp.file("zentiles.cfg"));
+    std::filesystem::create_symlink(temp.file("zentiles.cfg"), temp.file("twice.cfg"));
+    std::filesystem::create_symlink("real/new.sdb", temp.file("dangling.sdb"));
+    for (const char* name : {"zentiles.cfg", "twice.cfg", "dangling.sdb"}) {
+        plat::File file = plat::CreateReplacingFile(temp.file(name));
+        ASSERT_TRUE(file && file.write(name, 5) && file.commit()) << name;
+        EXPECT_TRUE(std::filesystem::is_symlink(temp.file(name))) << name << " stays a link";
+    }
+    EXPECT_EQ(temp.read("real/zentiles.cfg"), "twice");
+    EXPECT_EQ(temp.read("real/new.sdb"), "dangl");
+    EXPECT_EQ(plat::ListFiles(temp.folder() + "real", "*").size(), 2u) << "no temporary left";
 }
 
 TEST(FilesTest, ReplacingWriteAppearsOnlyAtCommit)

@@ -8,6 +8,7 @@
 #include <png.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -590,6 +591,15 @@ TEST_F(WindowTest, SecondClaimOfTheSameFolderAsksTheFirstToComeForward)
     RunUntilIdle();
     EXPECT_EQ(front.raiseCount(), 1);
     EXPECT_EQ(ActiveWindow(), main);
+    // Every other spelling of the folder names the same copy.
+    std::string path = folder.folder(), linked = path.substr(0, path.size() - 1) + "-link";
+    std::filesystem::create_directory_symlink(path, linked);
+    std::string relative = std::filesystem::relative(path).string();
+    for (const std::string& spelling : {path + "/", path + "./", relative, linked + "/"}) {
+        EXPECT_FALSE(ClaimSingleInstance(spelling)) << spelling;
+        RunUntilIdle();
+    }
+    std::filesystem::remove(linked);
     testsupport::TempFolder elsewhere;
     EXPECT_TRUE(ClaimSingleInstance(elsewhere.folder())); // another folder: its own copy
     EXPECT_FALSE(ClaimSingleInstance(elsewhere.folder()));

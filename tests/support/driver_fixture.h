@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdlib>
 #include <fstream>
 #include <regex>
@@ -24,25 +29,51 @@ struct TileState {
 };
 
 struct DriveRun {
-    int exitCode;
+    int exitCode; // 128 + the signal when one ended it
     std::string output;
     std::vector<std::string> lines;
+    long maxResidentKb = 0;
 };
+
+// Runs a program with standard output and error in outFile, at most 60 seconds (a run that
+// hangs is ended and fails), with environment changes `NAME=value` or `NAME` to unset.
+inline DriveRun RunProgram(std::vector<std::string> args, const std::string& outFile,
+                    const std::vector<std::string>& environment = {})
+{
+    pid_t pid = fork();
+    if (pid == 0) {
+        int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(out, 2);
+        for (const std::string& change : environment)
+            change.find('=') == std::string::npos ? unsetenv(change.c_str()) : putenv(const_cast<char*>(change.c_str()));
+        alarm(60);
+        std::vector<char*> argv;
+        for (std::string& arg : args)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    struct rusage usage {};
+    wait4(pid, &status, 0, &usage);
+    std::ifstream in(outFile, std::ios::binary);
+    DriveRun run{WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
+                 std::string(std::istreambuf_iterator<char>(in), {}), {}, usage.ru_maxrss};
+    std::istringstream lines(run.output);
+    for (std::string line; std::getline(lines, line);)
+        run.lines.push_back(line);
+    return run;
+}
 
 class Driver : public GameFixture {
 protected:
     DriveRun drive(const std::string& script)
     {
         std::string scriptFile = folder.write("script.txt", script);
-        std::string outFile = folder.file("out.txt");
-        std::string command = std::string(ZENTILES_BINARY_DIR) + "/zentiles-drive --dir " + folder.folder() +
-                              " " + scriptFile + " > " + outFile + " 2>&1";
-        int status = std::system(command.c_str());
-        DriveRun run{WEXITSTATUS(status), folder.read("out.txt"), {}};
-        std::istringstream in(run.output);
-        for (std::string line; std::getline(in, line);)
-            run.lines.push_back(line);
-        return run;
+        return RunProgram({std::string(ZENTILES_BINARY_DIR) + "/zentiles-drive", "--dir", folder.folder(), scriptFile},
+                          folder.file("out.txt"));
     }
     static std::vector<TileState> tilesOf(const std::string& stateLine)
     {

@@ -316,6 +316,15 @@ TEST(LoadBmpFile, BmpSuiteGoodFilesLoadBadOnesAreRefused)
             EXPECT_EQ(dib != nullptr, ownExpected) << name;
             auto screen = plat::LoadBitmapFile(file.string());
             EXPECT_EQ(screen != nullptr, platformExpected) << name << " (platform loader)";
+            // Reading only a top-left block gives the same pixels there, and refuses the same files.
+            auto block = plat::LoadBitmapBlock(file.string(), 17, 9);
+            ASSERT_EQ(block != nullptr, screen != nullptr) << name << " (block)";
+            if (block) {
+                ASSERT_EQ(block->size(), (plat::Size{std::min(screen->width(), 17), std::min(screen->height(), 9)}));
+                for (int y = 0; y < block->height(); ++y)
+                    for (int x = 0; x < block->width(); ++x)
+                        ASSERT_EQ(block->pixelValue(x, y), screen->pixelValue(x, y)) << name << " " << x << "," << y;
+            }
             if (!dib || !screen)
                 continue;
             EXPECT_EQ(dib->size(), screen->size()) << name;
@@ -536,14 +545,19 @@ TEST(PrepareTextures, FailsKeepingWhatWasMade)
         EXPECT_EQ(kept[1], nullptr);
     }
 
-    // A texture too large to turn eight times is refused before any turn is made.
-    auto wide = MakeDib(kMaxTextureSide + 1, 2, 8, PatternOf<8>);
+    // A texture larger than the turns take is turned from its top-left block, read alone.
+    auto wide = MakeDib(kMaxTextureSide + 41, kMaxTextureSide + 3, 8, PatternOf<8>);
     std::string widePath = temp.file("wide.bmp");
     ASSERT_TRUE(plat::SaveBitmapFile(widePath, *wide));
-    ASSERT_NE(loadBmpFile(widePath), nullptr);
-    std::unique_ptr<Bitmap> none[8];
-    EXPECT_FALSE(prepareTextures(widePath, none, false));
-    EXPECT_EQ(none[0], nullptr);
+    std::unique_ptr<Bitmap> block[8];
+    ASSERT_TRUE(prepareTextures(widePath, block, false));
+    ASSERT_EQ(block[0]->size(), (plat::Size{kMaxTextureSide, kMaxTextureSide}));
+    for (int y = 0; y < kMaxTextureSide; ++y)
+        for (int x = 0; x < kMaxTextureSide; ++x)
+            ASSERT_EQ(block[0]->pixelValue(x, y), wide->pixelValue(x, y)) << x << "," << y;
+    EXPECT_EQ(block[0]->colorTable(), wide->colorTable());
+    std::filesystem::resize_file(widePath, std::filesystem::file_size(widePath) - 1);
+    EXPECT_FALSE(prepareTextures(widePath, block, false)) << "a short file, though the block is whole";
 }
 
 // ---- colour tables -------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 #include "game/appearance.h"
 #include "game/preview_panel.h"
 #include "platform/bitmap_file.h"
+#include "platform/runtime.h"
 #include "support/temp_folder.h"
 #include "tiles/fill_styles.h"
 #include "tiles/sprite_test_support.h"
@@ -311,6 +312,13 @@ TEST_F(TileSetTest, ApplyAppearanceRebuildsFromTheSettings)
     EXPECT_EQ(Panel.titleColor, GameSettings.previewTitleColor);
     for (int i = 0; i < kTileCount; ++i)
         EXPECT_EQ(ZOrderList[i], PlaySet.sprites[i].get());
+
+    // A name of 84 units is found however many bytes it takes in UTF-8 (here 244).
+    const std::u16string wood = std::u16string(80, u'\u6728') + u".bmp";
+    WritePicture(folder.file("Textures/" + plat::Utf16ToUtf8(wood)), 96, 96);
+    SetName(GameSettings.textureFile, wood);
+    applyAppearance();
+    EXPECT_NE(ColorAt(*PlaySet[3].images[0], 15, 15), plat::kBlack);
 
     GameSettings.tileFill = 0;
     GameSettings.tileColor = plat::MakeColor(3, 33, 133);

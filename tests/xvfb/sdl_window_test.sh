@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The real SDL window under Xvfb: the game starts and shows a board, a tile dragged with the mouse
-# changes the picture, Ctrl+Q closes the game and leaves a settings file. Also times the first
+# changes the picture, Ctrl+Q closes the game and leaves a settings file, SIGTERM during a start-up
+# box writes nothing. Also times the first
 # frame (start to a visible window), median of five starts.
 #   usage: tests/xvfb/sdl_window_test.sh BUILD_DIR
 set -euo pipefail
@@ -83,6 +84,20 @@ for _ in 1 2 3 4 5; do
 done
 sorted=($(printf '%s\n' "${times[@]}" | sort -n))
 echo "sdl window test: first frame in ${times[*]} ms; median ${sorted[2]} ms"
+
+# SIGTERM while a start-up box is open ("File Not Found!" for the pack): the game ends and writes
+# nothing, for it never loaded the pack's progress nor built the board.
+mv "$work/game/freeware.zdb" "$work/freeware.zdb"
+head -c 1200 /dev/urandom > "$work/game/freeware.sdb"
+sums=$(md5sum "$work/game/freeware.sdb" "$work/game/zentiles.cfg")
+start_game
+sleep 0.5
+kill -TERM "$game_pid"
+wait_exit "SIGTERM did not end the game while a start-up box was open"
+[ "$(md5sum "$work/game/freeware.sdb" "$work/game/zentiles.cfg")" = "$sums" ] ||
+    fail "closing during a start-up box overwrote the progress or settings file"
+mv "$work/freeware.zdb" "$work/game/freeware.zdb"
+rm "$work/game/freeware.sdb"
 
 start_game
 settle
