@@ -3,8 +3,9 @@
 //
 //   zentiles-drive [--dir FOLDER] SCRIPT      (SCRIPT may be - for standard input)
 //
-// Commands: down|move|up|tap X Y, drag X1 Y1 X2 Y2, key NAME, command N, wait MS, shot FILE.png,
-// state, quit, answer yes|no|ok. Pen positions are screen pixels (240 x 320).
+// Commands: down|move|up|tap|hold X Y, drag X1 Y1 X2 Y2, key NAME, type TEXT, pick TEXT,
+// command N, wait MS, shot FILE.png, state, quit, answer yes|no|ok. Pen positions are screen
+// pixels (240 x 320).
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -21,6 +22,7 @@
 #include "platform/files.h"
 #include "platform/headless_front_end.h"
 #include "platform/png_writer.h"
+#include "platform/popup_menu.h"
 #include "platform/runtime.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
@@ -88,6 +90,7 @@ bool ParseKey(std::string name, int& key, int& mods)
         {"escape", plat::Key::Escape}, {"esc", plat::Key::Escape},    {"space", plat::Key::Space},
         {"tab", plat::Key::Tab},       {"back", plat::Key::Back},     {"delete", plat::Key::Delete},
         {"home", plat::Key::Home},     {"end", plat::Key::End},       {"f1", plat::Key::F1},
+        {"f10", plat::Key::F10},
     };
     if (auto it = named.find(name); it != named.end()) {
         key = it->second;
@@ -115,6 +118,28 @@ bool Fail(const std::string& message)
     return false;
 }
 
+// The rest of the line after the verb, without the one blank that separates them.
+std::string RestOf(std::istringstream& in)
+{
+    std::string rest;
+    std::getline(in, rest);
+    if (!rest.empty() && rest.front() == ' ')
+        rest.erase(0, 1);
+    return rest;
+}
+
+// Where the thing a script names by its text lies: an entry of the open pop-up (innermost level
+// first). Empty when nothing shows that text.
+plat::Rect FindByText(const std::string& text)
+{
+    std::vector<plat::PopupLevelView> levels = plat::OpenPopupMenuView();
+    for (auto level = levels.rbegin(); level != levels.rend(); ++level)
+        for (const plat::PopupItemView& item : level->items)
+            if (!item.separator && item.text == text)
+                return item.rect;
+    return {};
+}
+
 // Executes one command; false on a script error.
 bool Execute(const std::string& line)
 {
@@ -130,12 +155,14 @@ bool Execute(const std::string& line)
         return !(in >> extra);
     };
     std::vector<int> v;
-    if (verb == "down" || verb == "move" || verb == "up" || verb == "tap") {
+    if (verb == "down" || verb == "move" || verb == "up" || verb == "tap" || verb == "hold") {
         if (!ints(2, v))
             return Fail(verb + " needs X Y");
         plat::Point p{v[0], v[1]};
         if (verb == "tap")
             plat::InjectTap(p);
+        else if (verb == "hold")
+            plat::InjectPen(plat::PenAction::Hold, p);
         else
             plat::InjectPen(verb == "down" ? plat::PenAction::Down
                             : verb == "move" ? plat::PenAction::Move
@@ -151,6 +178,14 @@ bool Execute(const std::string& line)
         if (!(in >> name) || !ParseKey(name, key, mods))
             return Fail("unknown key '" + name + "'");
         plat::InjectKeyPress(key, mods);
+    } else if (verb == "type") {
+        plat::InjectText(RestOf(in));
+    } else if (verb == "pick") {
+        std::string text = RestOf(in);
+        plat::Rect r = FindByText(text);
+        if (r.isEmpty())
+            return Fail("nothing on the screen reads '" + text + "'");
+        plat::InjectTap({r.x + r.width / 2, r.y + r.height / 2});
     } else if (verb == "command") {
         if (!ints(1, v))
             return Fail("command needs a number");
@@ -229,8 +264,12 @@ constexpr const char* kUsage =
     "usage: zentiles-drive [--dir FOLDER] SCRIPT   (SCRIPT may be - for standard input)\n"
     "Runs the game without a display, one command per script line:\n"
     "  down|move|up|tap X Y      pen events at screen pixels (240 x 320; the board starts at row 26)\n"
+    "  hold X Y                  pen down and held at once (the right mouse button); up X Y ends it\n"
     "  drag X1 Y1 X2 Y2          pen down, moves one pixel at a time, pen up\n"
-    "  key NAME                  a key press: ctrl+q, r, left, return, escape, ...\n"
+    "  key NAME                  a key press: ctrl+q, r, left, shift+tab, f10, return, escape, ...\n"
+    "  type TEXT                 types the rest of the line into the field that has the keys\n"
+    "  pick TEXT                 taps what reads TEXT: an entry of the open menu, a dialog's button\n"
+    "                            or list row\n"
     "  command N                 command N to the main window\n"
     "  wait MS                   lets MS milliseconds of virtual time pass\n"
     "  shot FILE.png             writes the screen as PNG\n"

@@ -7,6 +7,7 @@
 
 #include "app/main_window.h"
 #include "app/shell_hooks.h"
+#include "app/screen_state.h"
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
@@ -119,6 +120,6 @@ std::string DescribeGameState()
         out << (i ? "," : "") << ZOrderList[i]->tileIndex;
     out << "]";
     DescribePanel(out);
-    out << "}";
+    out << DescribeScreenState() << "}";
     return out.str();
 }

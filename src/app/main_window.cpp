@@ -145,6 +145,13 @@ std::intptr_t MainWindowProc(plat::Window& window, const plat::Message& message)
     case plat::Msg::PenUp:
         PenUp(&window, message.pt.x, message.pt.y);
         return 0;
+    case plat::Msg::KeyDown:
+        // F10 opens the "Game " pop-up from the keyboard, as on desktop windows.
+        if (message.id == plat::Key::F10 && message.mods == plat::kModNone) {
+            OpenGameMenu(true);
+            return 0;
+        }
+        break;
     default:
         break;
     }

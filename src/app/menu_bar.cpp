@@ -1,12 +1,15 @@
 // The menu bar: the "Game " button and the toolbar of tile commands at the bottom of the screen.
-// A tap on a toolbar button sends its command to the main window when the pen is lifted on it.
+// The button opens the "Game " pop-up; a tap on a toolbar button sends its command to the main
+// window when the pen is lifted on it, and a tap-and-hold shows its tooltip instead.
 #include "app/menu_bar.h"
 
 #include <memory>
 
 #include "app/shell_state.h"
 #include "platform/menu.h"
+#include "platform/popup_menu.h"
 #include "platform/text.h"
+#include "platform/tooltip.h"
 #include "platform/window.h"
 #include "resources/menus.h"
 #include "resources/strings.h"
@@ -45,6 +48,15 @@ constexpr plat::Color kShadow = plat::MakeColor(128, 128, 128);
 std::unique_ptr<plat::Bitmap> Images[kEntryCount];
 int Pressed = -1;   // the entry the pen went down on
 bool PenOver = false;
+bool TooltipShown = false; // the pen rests on Pressed: lifting it sends nothing
+bool GameMenuOpen = false;
+
+constexpr plat::Rect kGameButtonRect = {0, 1, kGameButtonWidth, plat::kMenuBarHeight - 1};
+
+plat::Rect ToScreen(const plat::Rect& r)
+{
+    return r.translated(0, plat::kScreenHeight - plat::kMenuBarHeight);
+}
 
 plat::Rect EntryRect(int entry)
 {
@@ -68,7 +80,9 @@ void PaintBar(plat::Window& window)
     plat::DrawContext& dc = paint.dc;
     plat::FillRect(dc, plat::ClientRect(&window), plat::Brush{kBarColor});
     plat::FillRect(dc, {0, 0, plat::kScreenWidth, 1}, plat::Brush{kShadow});
-    dc.textColor = plat::kBlack;
+    if (GameMenuOpen)
+        plat::FillRect(dc, kGameButtonRect, plat::Brush{plat::kBlack});
+    dc.textColor = GameMenuOpen ? plat::kWhite : plat::kBlack;
     plat::DrawText(dc, {4, 1, kGameButtonWidth - 4, plat::kMenuBarHeight - 1}, LoadStringResource(kStringGameMenu),
                    plat::kTextLeft | plat::kTextVCenter | plat::kTextBold);
     for (int i = 0; i < kEntryCount; ++i) {
@@ -98,6 +112,27 @@ void Track(plat::Window& window, plat::Point p)
     }
 }
 
+void ShowPressedTooltip()
+{
+    if (Pressed < 0 || !PenOver)
+        return;
+    plat::ShowTooltip(kToolbar[Pressed].tooltip, ToScreen(EntryRect(Pressed)));
+    TooltipShown = true;
+}
+
+void PenLifted(plat::Window& window, plat::Point p)
+{
+    Track(window, p);
+    int chosen = PenOver && !TooltipShown ? Pressed : -1;
+    Pressed = -1;
+    PenOver = false;
+    TooltipShown = false;
+    plat::HideTooltip();
+    plat::InvalidateRect(&window);
+    if (chosen >= 0 && window.owner)
+        plat::PostMessage({window.owner, plat::Msg::Command, {}, kToolbar[chosen].command});
+}
+
 std::intptr_t MenuBarProc(plat::Window& window, const plat::Message& message)
 {
     switch (message.msg) {
@@ -105,23 +140,24 @@ std::intptr_t MenuBarProc(plat::Window& window, const plat::Message& message)
         PaintBar(window);
         return 0;
     case plat::Msg::PenDown:
+        if (kGameButtonRect.contains(message.pt)) {
+            OpenGameMenu(false);
+            return 0;
+        }
         Pressed = EntryAt(message.pt);
         PenOver = Pressed >= 0;
+        TooltipShown = false;
         plat::InvalidateRect(&window);
         return 0;
     case plat::Msg::PenMove:
         Track(window, message.pt);
         return 0;
-    case plat::Msg::PenUp: {
-        Track(window, message.pt);
-        int chosen = PenOver ? Pressed : -1;
-        Pressed = -1;
-        PenOver = false;
-        plat::InvalidateRect(&window);
-        if (chosen >= 0 && window.owner)
-            plat::PostMessage({window.owner, plat::Msg::Command, {}, kToolbar[chosen].command});
+    case plat::Msg::PenHold:
+        ShowPressedTooltip();
         return 0;
-    }
+    case plat::Msg::PenUp:
+        PenLifted(window, message.pt);
+        return 0;
     default:
         return plat::DefaultWindowProc(window, message);
     }
@@ -149,16 +185,37 @@ plat::Menu* GameMenu()
     return plat::MenuBarSubMenu(MenuBar, kCommandGameMenu);
 }
 
+void OpenGameMenu(bool fromKeyboard)
+{
+    plat::Menu* menu = GameMenu();
+    if (!menu || GameMenuOpen)
+        return;
+    GameMenuOpen = true;
+    plat::InvalidateRect(MenuBar);
+    plat::TrackOptions options;
+    options.anchorIsBottomLeft = true;
+    options.source = ToScreen(kGameButtonRect);
+    options.fromKeyboard = fromKeyboard;
+    int command = plat::TrackPopupMenu(*menu, {0, plat::kScreenHeight - plat::kMenuBarHeight}, options);
+    GameMenuOpen = false;
+    if (!plat::IsWindowAlive(MenuBar))
+        return;
+    plat::InvalidateRect(MenuBar);
+    if (command != 0 && MenuBar->owner)
+        plat::PostMessage({MenuBar->owner, plat::Msg::Command, {}, command});
+}
+
 plat::Rect ToolbarButtonRect(int command)
 {
     for (int i = 0; i < kEntryCount; ++i)
         if (kToolbar[i].image >= 0 && kToolbar[i].command == command)
-            return EntryRect(i).translated(0, plat::kScreenHeight - plat::kMenuBarHeight);
+            return ToScreen(EntryRect(i));
     return {};
 }
 
 void DestroyMenuBar()
 {
+    plat::HideTooltip();
     if (MenuBar && plat::IsWindowAlive(MenuBar))
         plat::DestroyWindow(MenuBar);
     MenuBar = nullptr;

@@ -20,6 +20,9 @@ public:
     virtual void setWaitCursor(bool on) = 0;
     // Brings the host window forward (a second copy of the program asked for it).
     virtual void raise() = 0;
+    // True when the front end reports typed text itself (InjectText, after the host's keyboard
+    // layout); TranslateMessage then makes characters only of Return, Escape, Back and Tab.
+    virtual bool deliversText() const { return false; }
 };
 
 // Installs the front end the window system uses; the caller keeps it alive. Null: none.

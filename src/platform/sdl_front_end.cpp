@@ -1,5 +1,6 @@
 // The desktop front end: an SDL window showing the screen at an integer scale (twice at start),
-// letterboxed when resized; the left mouse button is the pen.
+// letterboxed when resized; the left mouse button is the pen, the right one a tap-and-hold, the
+// wheel scrolls, typed text arrives as the keyboard layout makes it.
 #include <SDL.h>
 
 #include <algorithm>
@@ -28,7 +29,7 @@ constexpr KeyMapping kKeyTable[] = {
     {SDLK_PAGEUP, Key::PageUp},   {SDLK_PAGEDOWN, Key::PageDown}, {SDLK_END, Key::End},
     {SDLK_HOME, Key::Home},       {SDLK_LEFT, Key::Left},         {SDLK_UP, Key::Up},
     {SDLK_RIGHT, Key::Right},     {SDLK_DOWN, Key::Down},         {SDLK_DELETE, Key::Delete},
-    {SDLK_F1, Key::F1},
+    {SDLK_F1, Key::F1},           {SDLK_F10, Key::F10},
 };
 
 int VirtualKey(SDL_Keycode host)
@@ -146,6 +147,8 @@ public:
         SDL_RaiseWindow(window_);
     }
 
+    bool deliversText() const override { return true; }
+
 private:
     void redraw()
     {
@@ -185,6 +188,17 @@ private:
             InjectKey(key, Modifiers(event.keysym.mod), event.type == SDL_KEYDOWN);
     }
 
+    // The left button is the pen; the right one is the pen pressed and held at once.
+    void handleButton(const SDL_MouseButtonEvent& event)
+    {
+        pointer_ = {event.x, event.y};
+        bool down = event.type == SDL_MOUSEBUTTONDOWN;
+        if (event.button == SDL_BUTTON_LEFT)
+            InjectPen(down ? PenAction::Down : PenAction::Up, pointer_);
+        else if (event.button == SDL_BUTTON_RIGHT)
+            InjectPen(down ? PenAction::Hold : PenAction::Up, pointer_);
+    }
+
     void handle(const SDL_Event& event)
     {
         switch (event.type) {
@@ -203,14 +217,20 @@ private:
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
-            if (event.button.button == SDL_BUTTON_LEFT)
-                InjectPen(event.type == SDL_MOUSEBUTTONDOWN ? PenAction::Down : PenAction::Up,
-                          {event.button.x, event.button.y});
+            handleButton(event.button);
             break;
         case SDL_MOUSEMOTION:
+            pointer_ = {event.motion.x, event.motion.y};
             // Motion without contact is no pen move.
-            if (event.motion.state & SDL_BUTTON_LMASK)
-                InjectPen(PenAction::Move, {event.motion.x, event.motion.y});
+            if (event.motion.state & (SDL_BUTTON_LMASK | SDL_BUTTON_RMASK))
+                InjectPen(PenAction::Move, pointer_);
+            break;
+        case SDL_MOUSEWHEEL:
+            InjectWheel(pointer_, event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -event.wheel.y
+                                                                                   : event.wheel.y);
+            break;
+        case SDL_TEXTINPUT:
+            InjectText(event.text.text);
             break;
         default:
             break;
@@ -222,6 +242,7 @@ private:
     SDL_Texture* texture_ = nullptr;
     SDL_Cursor* waitCursor_ = nullptr;
     bool closeClicked_ = false;
+    Point pointer_{}; // last pointer position, screen pixels (the wheel event has none)
 };
 
 } // namespace

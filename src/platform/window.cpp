@@ -13,6 +13,7 @@
 #include "platform/message_box.h"
 #include "platform/runtime.h"
 #include "platform/text.h"
+#include "platform/utf8.h"
 
 namespace plat {
 namespace {
@@ -20,12 +21,13 @@ namespace {
 // Raw input as the front end reported it, turned into messages only when retrieved, so that
 // routing sees the capture and activation that earlier messages set up.
 struct RawInput {
-    enum class Kind : std::uint8_t { Pen, Key, Close, Focus, Terminate } kind = Kind::Pen;
+    enum class Kind : std::uint8_t { Pen, Key, Text, Wheel, Close, Focus, Terminate } kind = Kind::Pen;
     PenAction action = PenAction::Down;
     Point pt{};
-    int key = 0;
+    int key = 0; // Wheel: the steps
     int mods = 0;
     bool down = false;
+    std::string text;
 };
 
 struct TimerEntry {
@@ -47,7 +49,7 @@ enum class BarPress : std::uint8_t { None, Done, Keyboard };
 
 constexpr std::uint32_t kDoubleTapMs = 500;
 constexpr int kDoubleTapSlop = 6;
-constexpr std::uint32_t kHoldMs = 600;
+constexpr std::uint32_t kHoldMs = 500;
 constexpr int kHoldSlop = 4;
 constexpr int kSingleInstancePollMs = 250;
 constexpr int kIdleDispatchLimit = 100000;
@@ -81,6 +83,7 @@ struct WindowSystem {
     std::uint32_t penDownTime = 0;
     bool penStill = false;
     bool holdSent = false;
+    bool holdAtOnce = false; // the right button: the hold comes with the pen down
     BarPress barPress = BarPress::None;
     bool lastTapValid = false;
     Point lastTapAt{};
@@ -245,12 +248,22 @@ bool InBand(const Window* w, WindowRole role, Point p)
     return w->role == role && w->visible && !w->destroyed && w->rect.contains(p);
 }
 
+// A full-screen dialog (one with the Done button) is up: it hides the program's menu bar.
+bool MenuBarHidden()
+{
+    return std::any_of(Sys->zorder.begin(), Sys->zorder.end(), [](const Window* w) {
+        return w->doneButton && w->visible && !w->destroyed && w->role == WindowRole::Normal;
+    });
+}
+
 // The window under a screen point, in drawing order: topmost windows, the menu bar, the rest.
 Window* WindowAt(Point p)
 {
     for (WindowRole role : {WindowRole::Topmost, WindowRole::MenuBar, WindowRole::Normal}) {
         if (role == WindowRole::Normal && (p.y < kTopBarHeight ||
                                            p.y >= kScreenHeight - kMenuBarHeight))
+            continue;
+        if (role == WindowRole::MenuBar && MenuBarHidden())
             continue;
         for (auto it = Sys->zorder.rbegin(); it != Sys->zorder.rend(); ++it)
             if (InBand(*it, role, p))
@@ -313,7 +326,7 @@ int TapCount(Point p, std::uint32_t now)
     return second ? 2 : 1;
 }
 
-bool PenDownMessage(Point p, Message& out)
+bool PenDownMessage(Point p, bool holdAtOnce, Message& out)
 {
     Window* target = Sys->capture;
     if (!target) {
@@ -335,6 +348,7 @@ bool PenDownMessage(Point p, Message& out)
     Sys->penDownTime = now;
     Sys->penStill = true;
     Sys->holdSent = false;
+    Sys->holdAtOnce = holdAtOnce;
     out = {.window = target, .msg = Msg::PenDown, .pt = ScreenToClient(target, p),
            .id = TapCount(p, now)};
     return true;
@@ -342,8 +356,8 @@ bool PenDownMessage(Point p, Message& out)
 
 bool PenMessage(const RawInput& in, Message& out)
 {
-    if (in.action == PenAction::Down)
-        return PenDownMessage(in.pt, out);
+    if (in.action == PenAction::Down || in.action == PenAction::Hold)
+        return PenDownMessage(in.pt, in.action == PenAction::Hold, out);
     if (Sys->barPress != BarPress::None) {
         if (in.action == PenAction::Up)
             ReleaseBar(in.pt);
@@ -367,9 +381,29 @@ bool PenMessage(const RawInput& in, Message& out)
 
 Window* KeyTarget()
 {
-    if (IsWindowAlive(Sys->focus) && RootOf(Sys->focus) == Sys->active)
+    if (IsWindowAlive(Sys->focus) &&
+        (RootOf(Sys->focus) == Sys->active || RootOf(Sys->focus)->role == WindowRole::Topmost))
         return Sys->focus;
     return Sys->active;
+}
+
+// Typed text becomes Char messages, queued behind what is already posted.
+void PostText(const std::string& text)
+{
+    Window* target = KeyTarget();
+    if (!target)
+        return;
+    for (char32_t c : DecodeUtf8(text))
+        PostMessage({.window = target, .msg = Msg::Char, .id = static_cast<int>(c)});
+}
+
+bool WheelMessage(const RawInput& in, Message& out)
+{
+    Window* target = Sys->capture ? Sys->capture : WindowAt(in.pt);
+    if (!target || !PenAllowed(target))
+        return false;
+    out = {.window = target, .msg = Msg::Wheel, .pt = ScreenToClient(target, in.pt), .id = in.key};
+    return true;
 }
 
 void DestroyEverything()
@@ -393,6 +427,11 @@ bool InputMessage(const RawInput& in, Message& out)
         out = {.window = KeyTarget(), .msg = in.down ? Msg::KeyDown : Msg::KeyUp, .id = in.key,
                .mods = in.mods};
         return true;
+    case RawInput::Kind::Text:
+        PostText(in.text);
+        return false;
+    case RawInput::Kind::Wheel:
+        return WheelMessage(in, out);
     case RawInput::Kind::Close: {
         Window* target = Sys->active ? Sys->active : NextActive(nullptr);
         if (!target)
@@ -465,7 +504,7 @@ bool TakeTimer(Message& out)
 bool TakeHold(Message& out)
 {
     if (!Sys->penDown || !Sys->penStill || Sys->holdSent || !Sys->capture ||
-        TickCount() - Sys->penDownTime < kHoldMs)
+        (!Sys->holdAtOnce && TickCount() - Sys->penDownTime < kHoldMs))
         return false;
     Sys->holdSent = true;
     out = {.window = Sys->capture, .msg = Msg::PenHold,
@@ -630,7 +669,8 @@ void DrawMenuBar(Bitmap& screen)
     int top = kScreenHeight - kMenuBarHeight;
     FillRect(dc, {0, top, kScreenWidth, kMenuBarHeight}, Brush{kMenuBarColor});
     FillRect(dc, {0, top, kScreenWidth, 1}, Brush{kMenuBarLine});
-    DrawBand(screen, WindowRole::MenuBar);
+    if (!MenuBarHidden())
+        DrawBand(screen, WindowRole::MenuBar);
     if (Sys->inputPanelButton)
         DrawKeyboardButton(dc);
 }
@@ -865,7 +905,10 @@ void TranslateMessage(const Message& message)
     if (message.msg != Msg::KeyDown || (message.mods & (kModCtrl | kModAlt)))
         return;
     int key = message.id, ch = 0;
-    if (key >= 'A' && key <= 'Z')
+    if (Front()->deliversText()) {
+        if (key == Key::Return || key == Key::Escape || key == Key::Back)
+            ch = key;
+    } else if (key >= 'A' && key <= 'Z')
         ch = (message.mods & kModShift) ? key : key - 'A' + 'a';
     else if ((key >= '0' && key <= '9') || key == Key::Space || key == Key::Return ||
              key == Key::Escape || key == Key::Back)
@@ -1175,6 +1218,18 @@ void InjectKeyPress(int key, int mods)
 {
     InjectKey(key, mods, true);
     InjectKey(key, mods, false);
+}
+
+void InjectText(std::string_view utf8)
+{
+    if (Sys && !utf8.empty())
+        Sys->input.push_back({.kind = RawInput::Kind::Text, .text = std::string(utf8)});
+}
+
+void InjectWheel(Point screen, int steps)
+{
+    if (Sys && steps != 0)
+        Sys->input.push_back({.kind = RawInput::Kind::Wheel, .pt = screen, .key = steps});
 }
 
 void InjectCloseRequest()

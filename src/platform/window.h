@@ -37,10 +37,10 @@ enum class Msg : std::uint8_t {
     PenDown,   // pt in client pixels; id = 2 for the second tap of a double tap, else 1
     PenMove,   // pt; only while the pen touches
     PenUp,     // pt
-    PenHold,   // pt: the pen rested in place (tap-and-hold gesture)
+    PenHold,   // pt: the pen rested in place, or the desktop's right button (tap-and-hold)
     KeyDown,   // id = virtual key, mods
     KeyUp,     // id = virtual key, mods
-    Char,      // id = character (from TranslateMessage)
+    Char,      // id = character, a Unicode code point (TranslateMessage or typed text)
     Command,   // id = command identifier, other = the sending control or null
     Timer,     // id = timer identifier
     Activate,  // id = ActivateState, other = the window losing or gaining activation (may be null)
@@ -48,6 +48,8 @@ enum class Msg : std::uint8_t {
     Quit,      // only seen by GetMessage/PeekMessage callers; id = exit code
     Focus,     // id = 1 the window now takes the keys, 0 it no longer does; other = the other one
     User,      // free for the program: id and value carry what it wants
+    Wheel,     // pt in client pixels of the window under the pointer; id = steps, up positive
+    InitDialog, // sent to a dialog once its controls exist, before it shows
 };
 
 enum ActivateState : int { kInactive = 0, kActive = 1, kClickActive = 2 };
@@ -56,7 +58,7 @@ enum ActivateState : int { kInactive = 0, kActive = 1, kClickActive = 2 };
 namespace Key {
 constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Alt = 18, Escape = 27,
               Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37, Up = 38,
-              Right = 39, Down = 40, Delete = 46, F1 = 112;
+              Right = 39, Down = 40, Delete = 46, F1 = 112, F10 = 121;
 // Letters and digits use their upper-case character: 'A', '7'.
 } // namespace Key
 
@@ -91,7 +93,8 @@ struct WindowParams {
     Window* parent = nullptr; // set: a child window inside the parent's client area
     Window* owner = nullptr;  // top level: activated again when this window goes
     WindowRole role = WindowRole::Normal;
-    bool doneButton = false; // a Done button at the right end of the top bar while active
+    bool doneButton = false; // a Done button at the right end of the top bar while active;
+                             // the menu bar is hidden while such a window is shown
     Color background = kWhite;
     void* userData = nullptr;
 };
@@ -234,7 +237,8 @@ Point ScreenToClient(const Window* window, Point p);
 
 // --- Keys -------------------------------------------------------------------------------------
 
-// Keys go to this window while it lies inside the active window, else to the active window.
+// Keys go to this window while it lies inside the active window or in a topmost window (an open
+// pop-up menu), else to the active window.
 void SetFocus(Window* window);
 Window* FocusWindow();
 
@@ -257,13 +261,18 @@ bool InputPanelButtonShown();
 
 // --- Input from the front end (screen pixels) ---------------------------------------------------
 
-enum class PenAction : std::uint8_t { Down, Move, Up };
+// Hold: the pen goes down and is held at once (the desktop's right button); Up follows.
+enum class PenAction : std::uint8_t { Down, Move, Up, Hold };
 void InjectPen(PenAction action, Point screen);
 // A pen down and up at the same point.
 void InjectTap(Point screen);
 void InjectKey(int key, int mods, bool down);
 // A key pressed and released.
 void InjectKeyPress(int key, int mods = kModNone);
+// Typed text (UTF-8): one Char message per character to the window that takes the keys.
+void InjectText(std::string_view utf8);
+// The mouse wheel turned by steps (up positive) with the pointer at a screen point.
+void InjectWheel(Point screen, int steps);
 // The user asked to close the program (window close button): Close to the active window.
 void InjectCloseRequest();
 void InjectFocus(bool gained);

@@ -31,7 +31,7 @@ const char* MsgName(Msg msg)
     static const char* const names[] = {"Create", "Destroy", "Paint",  "PenDown", "PenMove",
                                         "PenUp",  "PenHold", "KeyDown", "KeyUp",  "Char",
                                         "Command", "Timer",  "Activate", "Close", "Quit",
-                                        "Focus",   "User"};
+                                        "Focus",   "User",   "Wheel",    "InitDialog"};
     return names[static_cast<int>(msg)];
 }
 
@@ -275,7 +275,7 @@ TEST_F(WindowTest, PenGoesToTheWindowUnderItAndStaysCaptured)
     InjectPen(PenAction::Down, {100, 100});
     InjectPen(PenAction::Move, {103, 97}); // a tremble is still resting
     RunUntilIdle();
-    AdvanceVirtualClock(599);
+    AdvanceVirtualClock(499);
     RunUntilIdle();
     EXPECT_EQ(tapCounts, (std::vector<int>{1}));
     AdvanceVirtualClock(1);
