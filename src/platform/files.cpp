@@ -418,6 +418,11 @@ std::vector<std::string> ListFiles(const std::string& folder, std::string_view p
     return names;
 }
 
+bool MatchesFilePattern(std::string_view name, std::string_view pattern)
+{
+    return MatchesPattern(name, pattern);
+}
+
 void SetFileFaults(const FileFaults& faults)
 {
     InjectedFaults = faults;

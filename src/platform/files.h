@@ -79,6 +79,8 @@ bool DeleteFileAt(const std::string& path);
 // Names (with extension) of the files in folder matching a pattern like "*.bmp", in the order
 // the folder gives them. Empty when the folder is missing.
 std::vector<std::string> ListFiles(const std::string& folder, std::string_view pattern);
+// Whether a file name matches a pattern of '*' and '?', ignoring ASCII case, as ListFiles does.
+bool MatchesFilePattern(std::string_view name, std::string_view pattern);
 
 // Test hooks: make creates fail, make writes fail after so many bytes in all (counted from
 // this call), make commits fail, or make reads fail after so many bytes in all. They stay in

@@ -21,13 +21,12 @@ namespace {
 // Raw input as the front end reported it, turned into messages only when retrieved, so that
 // routing sees the capture and activation that earlier messages set up.
 struct RawInput {
-    enum class Kind : std::uint8_t { Pen, Key, Text, Wheel, Close, Focus, Terminate } kind = Kind::Pen;
+    enum class Kind : std::uint8_t { Pen, Key, Char, Wheel, Close, Focus, Terminate } kind = Kind::Pen;
     PenAction action = PenAction::Down;
     Point pt{};
-    int key = 0; // Wheel: the steps
+    int key = 0; // Char: the code point; Wheel: the steps
     int mods = 0;
     bool down = false;
-    std::string text;
 };
 
 struct TimerEntry {
@@ -387,16 +386,6 @@ Window* KeyTarget()
     return Sys->active;
 }
 
-// Typed text becomes Char messages, queued behind what is already posted.
-void PostText(const std::string& text)
-{
-    Window* target = KeyTarget();
-    if (!target)
-        return;
-    for (char32_t c : DecodeUtf8(text))
-        PostMessage({.window = target, .msg = Msg::Char, .id = static_cast<int>(c)});
-}
-
 bool WheelMessage(const RawInput& in, Message& out)
 {
     Window* target = Sys->capture ? Sys->capture : WindowAt(in.pt);
@@ -427,9 +416,11 @@ bool InputMessage(const RawInput& in, Message& out)
         out = {.window = KeyTarget(), .msg = in.down ? Msg::KeyDown : Msg::KeyUp, .id = in.key,
                .mods = in.mods};
         return true;
-    case RawInput::Kind::Text:
-        PostText(in.text);
-        return false;
+    case RawInput::Kind::Char:
+        if (!Sys->active)
+            return false;
+        out = {.window = KeyTarget(), .msg = Msg::Char, .id = in.key};
+        return true;
     case RawInput::Kind::Wheel:
         return WheelMessage(in, out);
     case RawInput::Kind::Close: {
@@ -1222,8 +1213,10 @@ void InjectKeyPress(int key, int mods)
 
 void InjectText(std::string_view utf8)
 {
-    if (Sys && !utf8.empty())
-        Sys->input.push_back({.kind = RawInput::Kind::Text, .text = std::string(utf8)});
+    if (!Sys)
+        return;
+    for (char32_t c : DecodeUtf8(utf8))
+        Sys->input.push_back({.kind = RawInput::Kind::Char, .key = static_cast<int>(c)});
 }
 
 void InjectWheel(Point screen, int steps)
