@@ -22,6 +22,7 @@
 #include "platform/files.h"
 #include "platform/headless_front_end.h"
 #include "platform/png_writer.h"
+#include "platform/dialog.h"
 #include "platform/popup_menu.h"
 #include "platform/runtime.h"
 #include "platform/single_instance.h"
@@ -129,7 +130,7 @@ std::string RestOf(std::istringstream& in)
 }
 
 // Where the thing a script names by its text lies: an entry of the open pop-up (innermost level
-// first). Empty when nothing shows that text.
+// first), else a button or a shown list row of the open dialog. Empty when nothing shows it.
 plat::Rect FindByText(const std::string& text)
 {
     std::vector<plat::PopupLevelView> levels = plat::OpenPopupMenuView();
@@ -137,6 +138,17 @@ plat::Rect FindByText(const std::string& text)
         for (const plat::PopupItemView& item : level->items)
             if (!item.separator && item.text == text)
                 return item.rect;
+    std::optional<plat::DialogView> dialog = plat::OpenDialogView();
+    if (!dialog || !levels.empty())
+        return {};
+    for (const plat::ControlView& control : dialog->controls) {
+        bool button = control.kind == plat::ControlKind::Button || control.kind == plat::ControlKind::DefaultButton;
+        if (button && control.text == text)
+            return control.rect;
+        for (std::size_t i = 0; i < control.rows.size(); ++i)
+            if (control.rows[i] == text)
+                return control.rowRects[i];
+    }
     return {};
 }
 

@@ -1,8 +1,12 @@
 // Commands of the main window: the tile commands, the overlay, pause, exit and the immediate
-// close of Ctrl+Q.
+// close of Ctrl+Q, custom pack import and export.
 #include "app/commands.h"
 
+#include "app/custom_pack_files.h"
+#include "app/keyboard_play.h"
 #include "app/panel_actions.h"
+#include "data/puzzle_pack.h"
+#include "data/settings.h"
 #include "app/shell_state.h"
 #include "game/board.h"
 #include "game/hints.h"
@@ -29,11 +33,26 @@ void AskExit(plat::Window* window)
     MessageBoxActive = false;
 }
 
+// Load... and Save  As... act only on the custom pack (their entries are greyed for the others).
+bool RunCustomPackCommand(plat::Window* window, int command)
+{
+    if (command != kCommandLoadCustom && command != kCommandSaveCustomAs)
+        return false;
+    if (GameSettings.currentPack != CustomPackIndex)
+        return true;
+    if (command == kCommandLoadCustom)
+        LoadCustomPack(window);
+    else
+        SaveCustomPackAs(window);
+    return true;
+}
+
 } // namespace
 
 bool HandleCommand(plat::Window* window, int command)
 {
-    if (RunTileCommand(window, command) || RunHintCommand(window, command))
+    if (RunTileCommand(window, command) || RunHintCommand(window, command) ||
+        RunCustomPackCommand(window, command) || RunKeyboardCommand(window, command))
         return true;
     switch (command) {
     case kCommandCloseAtOnce:

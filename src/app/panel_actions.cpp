@@ -41,7 +41,8 @@ void RelabelEditEntry(const char* text)
 // last real one (none in an empty pack: the panel then shows an empty body).
 void LeaveEmptySlot()
 {
-    if (Current() != PackCount())
+    // An empty pack has no puzzle to step back to: the slot stays, and no record -1 is read.
+    if (Current() != PackCount() || PackCount() == 0)
         return;
     --Current();
     ShowPuzzleInPanel(Current());

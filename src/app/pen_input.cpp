@@ -109,9 +109,38 @@ void PenMove(plat::Window* window, int x, int y)
     }
 }
 
+namespace {
+
+plat::Rect PanelArea()
+{
+    return {Panel.x, Panel.y, Panel.width, Panel.bodyHeight + 22};
+}
+
+void RenderAndRefresh(plat::Window* window, const plat::Rect& refresh)
+{
+    RenderScreen(0, 0, kLayerWidth, kLayerHeight);
+    if (!window)
+        return;
+    if (!refresh.isEmpty())
+        plat::InvalidateRect(window, refresh);
+    plat::UpdateWindow(window);
+}
+
+} // namespace
+
 void PenUp(plat::Window* window, int x, int y)
 {
-    plat::Rect refresh{Panel.x, Panel.y, Panel.width, Panel.bodyHeight + 22};
+    if (!TileSelected && (Panel.dragArmed || Panel.armedButton() >= 0)) {
+        bool wholeBoard = ReleaseButton(window, x, y);
+        RenderAndRefresh(window, wholeBoard ? plat::Rect{0, 0, kLayerWidth, kLayerHeight} : PanelArea());
+        return;
+    }
+    FinishTileMove(window);
+}
+
+void FinishTileMove(plat::Window* window)
+{
+    plat::Rect refresh = PanelArea();
     if (TileSelected) {
         ZOrderList[0]->clampToBoard();
         if (const ProgressRecord* progress = CurrentPuzzleProgress();
@@ -122,16 +151,8 @@ void PenUp(plat::Window* window, int x, int y)
         if (TileSelected)
             refresh = refresh.united({ZOrderList[0]->x, ZOrderList[0]->y, ZOrderList[0]->width,
                                       ZOrderList[0]->height});
-    } else if (Panel.dragArmed || Panel.armedButton() >= 0) {
-        if (ReleaseButton(window, x, y))
-            refresh = {0, 0, kLayerWidth, kLayerHeight};
     }
-    RenderScreen(0, 0, kLayerWidth, kLayerHeight);
-    if (!window)
-        return;
-    if (!refresh.isEmpty())
-        plat::InvalidateRect(window, refresh);
-    plat::UpdateWindow(window);
+    RenderAndRefresh(window, refresh);
 }
 
 void PaintMainWindow(plat::Window* window)

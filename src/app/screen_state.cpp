@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <sstream>
 
+#include "platform/dialog.h"
+#include "platform/file_dialog.h"
+#include "platform/folders.h"
 #include "platform/popup_menu.h"
 #include "platform/tooltip.h"
 
@@ -39,12 +42,51 @@ std::string OpenMenuJson()
     return out + "]";
 }
 
+const plat::ControlView* FindControl(const plat::DialogView& view, int id)
+{
+    for (const plat::ControlView& control : view.controls)
+        if (control.id == id)
+            return &control;
+    return nullptr;
+}
+
+// A file dialog's list: folders end in '/'.
+std::string ListJson(const plat::ControlView& list, const std::string& folder)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < list.rows.size(); ++i) {
+        std::string row = list.rows[i];
+        if (plat::FolderExists(folder + row))
+            row += '/';
+        out += (i ? "," : "") + JsonString(row);
+    }
+    return out + "]";
+}
+
+std::string DialogJson()
+{
+    std::optional<plat::DialogView> view = plat::OpenDialogView();
+    if (!view)
+        return "null";
+    std::string out = "{\"title\":" + JsonString(view->title);
+    const plat::ControlView* folder = FindControl(*view, plat::kFileDialogFolder);
+    const plat::ControlView* list = FindControl(*view, plat::kFileDialogList);
+    const plat::ControlView* name = FindControl(*view, plat::kFileDialogName);
+    if (folder && list && name) {
+        out += ",\"folder\":" + JsonString(folder->text) + ",\"list\":" + ListJson(*list, folder->text) +
+               ",\"selected\":" + std::to_string(list->selected) + ",\"name\":" + JsonString(name->text) +
+               ",\"nameFocused\":" + (name->focused ? "true" : "false");
+    }
+    return out + "}";
+}
+
 } // namespace
 
 std::string DescribeScreenState()
 {
     std::ostringstream out;
     out << ",\"openMenu\":" << OpenMenuJson();
+    out << ",\"dialog\":" << DialogJson();
     std::string tooltip = plat::ShownTooltip();
     out << ",\"tooltip\":" << (tooltip.empty() ? std::string("null") : JsonString(tooltip));
     return out.str();

@@ -1,17 +1,25 @@
-// Accelerator table 3. C, R, W and the arrows name commands nobody handles; they stay in the table
-// so that those keys do nothing, as players of the handheld knew them.
+// Accelerator table 3. The handheld's table gave C, R, W and the two arrows commands that nothing
+// handled; on the desktop they and the rest of the keyboard play the selected tile.
 #include "resources/accelerators.h"
+
+#include "resources/command_ids.h"
 
 namespace {
 
 constexpr plat::Accelerator kTable3[] = {
-    {'A', plat::kModCtrl, 40002}, // About
-    {'C', plat::kModNone, 40015},
-    {'Q', plat::kModCtrl, 1},     // close at once
-    {'R', plat::kModNone, 40010},
-    {plat::Key::Left, plat::kModNone, 40013},
-    {plat::Key::Right, plat::kModNone, 40014},
-    {'W', plat::kModNone, 40012},
+    {'A', plat::kModCtrl, kCommandAbout},
+    {'C', plat::kModNone, kCommandKeyC},                // clear the centre
+    {'Q', plat::kModCtrl, kCommandCloseAtOnce},
+    {'R', plat::kModNone, kCommandKeyR},                // turn clockwise
+    {plat::Key::Left, plat::kModNone, kCommandKeyLeft}, // one grid step
+    {plat::Key::Right, plat::kModNone, kCommandKeyRight},
+    {'W', plat::kModNone, kCommandKeyW},                // turn counter-clockwise
+    {plat::Key::Up, plat::kModNone, kCommandKeyUp},
+    {plat::Key::Down, plat::kModNone, kCommandKeyDown},
+    {plat::Key::Tab, plat::kModNone, kCommandNextTile},
+    {plat::Key::Tab, plat::kModShift, kCommandPreviousTile},
+    {'M', plat::kModNone, kCommandMirror},
+    {'F', plat::kModNone, kCommandFlip},
 };
 
 } // namespace
