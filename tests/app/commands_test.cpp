@@ -107,6 +107,7 @@ TEST_F(Commands, CustomEntriesAreGreyedUnlessTheCustomPackIsCurrent)
     ASSERT_EQ(builtIn.states.size(), 2u) << builtIn.output;
     EXPECT_EQ(member(builtIn, 0, "dialog"), "null");
     EXPECT_EQ(member(builtIn, 0, "openMenu"), R"(["Load...","Save  As...","","Enable Toolbar"])");
+    EXPECT_NE(member(builtIn, 0, "menu").find(R"({"text":"Load...","command":40082,"greyed":true})"), std::string::npos);
     EXPECT_EQ(member(builtIn, 1, "dialog"), "null") << "the command itself refuses another pack";
 
     install(4);
@@ -136,8 +137,12 @@ TEST_F(Commands, LoadImportsAPackWithItsProgressOnlyWhenThePlayerWantsIt)
                           Case{"Birds.zdb", "answer no\n", Bytes(1200, 0)}, Case{"Fish.zdb", "", Bytes(1200, 0)}}) {
         folder.write("custom.zdb", shipped("freeware.zdb"));
         folder.write("custom.sdb", Bytes(1200, 9));
-        DriveOutcome run = drive(open + "pick " + c.pick + "\nkey return\n" + c.answer + "state\n");
+        // With the edit row on: the load relabels its entry and leaves the row as it was.
+        DriveOutcome run = drive("command 40085\n" + open + "pick " + c.pick + "\nkey return\n" + c.answer + "state\n");
         ASSERT_EQ(run.states.size(), 1u) << run.output;
+        EXPECT_NE(member(run, 0, "menu").find(R"({"text":"Enable Toolbar","command":40085,"greyed":false})"),
+                  std::string::npos);
+        EXPECT_EQ(JsonMember(member(run, 0, "panel"), "editMode"), "true");
         EXPECT_EQ(run.asked("Supplemental Data for this Custom Pack has been found.  Would you like to load it?"),
                   !c.answer.empty());
         EXPECT_EQ(member(run, 0, "count"), "100");
