@@ -1,8 +1,6 @@
-// The open-file and save-file dialogs: the system's own two templates and one procedure that
-// browses folders and checks the chosen name.
+// The open-file and save-file dialogs: the system's own template and one procedure that browses
+// folders and checks the chosen name.
 #include "platform/file_dialog.h"
-
-#include <iterator>
 
 #include "platform/controls.h"
 #include "platform/dialog.h"
@@ -14,8 +12,9 @@
 namespace plat {
 namespace {
 
-// The system's templates, dialog units; the full-screen client area is 160 x 165 units.
-constexpr DialogItem kOpenItems[] = {
+// The system's template, dialog units; the full-screen client area is 160 x 165 units. The
+// save-file dialog names its default button "Save".
+constexpr DialogItem kItems[] = {
     {ControlKind::Static, kFileDialogFolder, "", {2, 3, 124, 10}, kTextLeft | kTextVCenter | kStaticShowEnd},
     {ControlKind::Button, kFileDialogUp, "Up", {128, 1, 30, 13}},
     {ControlKind::List, kFileDialogList, "", {2, 16, 156, 100}},
@@ -24,17 +23,6 @@ constexpr DialogItem kOpenItems[] = {
     {ControlKind::Static, kNoId, "Name:", {2, 133, 24, 10}, kTextLeft | kTextVCenter},
     {ControlKind::Edit, kFileDialogName, "", {28, 131, 130, 13}},
     {ControlKind::DefaultButton, kIdOk, "Open", {48, 149, 50, 14}},
-    {ControlKind::Button, kIdCancel, "Cancel", {106, 149, 50, 14}},
-};
-constexpr DialogItem kSaveItems[] = {
-    {ControlKind::Static, kFileDialogFolder, "", {2, 3, 124, 10}, kTextLeft | kTextVCenter | kStaticShowEnd},
-    {ControlKind::Button, kFileDialogUp, "Up", {128, 1, 30, 13}},
-    {ControlKind::List, kFileDialogList, "", {2, 16, 156, 100}},
-    {ControlKind::Static, kNoId, "Type:", {2, 119, 24, 10}, kTextLeft | kTextVCenter},
-    {ControlKind::Static, kFileDialogType, "", {28, 119, 130, 10}, kTextLeft | kTextVCenter},
-    {ControlKind::Static, kNoId, "Name:", {2, 133, 24, 10}, kTextLeft | kTextVCenter},
-    {ControlKind::Edit, kFileDialogName, "", {28, 131, 130, 13}},
-    {ControlKind::DefaultButton, kIdOk, "Save", {48, 149, 50, 14}},
     {ControlKind::Button, kIdCancel, "Cancel", {106, 149, 50, 14}},
 };
 
@@ -131,6 +119,8 @@ bool FileDialogProc(Dialog& dialog, const Message& message, Browser& b)
     switch (message.msg) {
     case Msg::InitDialog:
         dialog.setText(kFileDialogType, b.request->filterName);
+        if (b.saving)
+            dialog.setText(kIdOk, "Save");
         if (!ShowFolder(dialog, b, b.request->folder.empty() ? HomeFolder() : b.request->folder))
             ShowFolder(dialog, b, HomeFolder());
         dialog.focus(dialog.control(kFileDialogName));
@@ -161,8 +151,7 @@ std::optional<std::string> RunFileDialog(const FileDialogRequest& request, bool 
     Browser b;
     b.request = &request;
     b.saving = saving;
-    DialogTemplate layout{request.title, {160, 165}, true,
-                          saving ? std::span<const DialogItem>(kSaveItems) : std::span<const DialogItem>(kOpenItems)};
+    DialogTemplate layout{request.title, {160, 165}, true, kItems};
     std::intptr_t result = RunModalDialog(layout, request.owner, [&b](Dialog& dialog, const Message& message) {
         return FileDialogProc(dialog, message, b);
     });

@@ -1,5 +1,5 @@
-// UTF-8 text as the desktop's file names and typed text come: decoding, encoding and the length
-// the handheld's 16-bit characters would give.
+// UTF-8 text as the desktop's file names and typed text come: code points, character boundaries
+// and the length the handheld's 16-bit characters would give (runtime.h converts whole texts).
 #pragma once
 
 #include <cstddef>
