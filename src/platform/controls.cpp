@@ -3,6 +3,7 @@
 #include "platform/controls.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/look.h"
 #include "platform/text.h"
@@ -289,6 +290,9 @@ void ListControl::paint(DrawContext& dc, const Rect& client)
     }
     if (static_cast<int>(rows_.size()) > visibleRows())
         DrawScrollBar(dc, ScrollBarOf(client, static_cast<int>(rows_.size()), visibleRows(), top_));
+    // With the keys but no row chosen yet, the list shows that it has them.
+    if (hasFocus() && selected_ < 0)
+        DrawFocusMark(dc, Inset(client, 1));
 }
 
 void ListControl::penOnScrollBar(const Message& message)
