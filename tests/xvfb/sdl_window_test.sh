@@ -16,16 +16,41 @@ cp -r "$root/assets/." "$work/game/"
 rm -rf "$work/game/packs"
 
 # Xvfb picks a free display itself and tells us which, so the test never talks to another one.
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 800x700x24 -fbdir "$work/fb" -nolisten tcp &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 500); do [ -s "$work/display" ] && break; sleep 0.01; done
-[ -s "$work/display" ] || { echo "sdl window test: Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(head -n1 "$work/display")"
-for _ in $(seq 500); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.01; done
+# Two servers starting at the same moment may still pick the same number; the loser cannot
+# listen, so a server that does not answer is replaced by a fresh one.
+start_xvfb() {
+    rm -f "$work/display"
+    exec 3> "$work/display"
+    # -noreset: a server resetting after its last client left refuses the next one for a moment.
+    Xvfb -displayfd 3 -screen 0 800x700x24 -fbdir "$work/fb" -nolisten tcp -noreset 2> "$work/xvfb.log" &
+    xvfb_pid=$!
+    exec 3>&-
+    for _ in $(seq 500); do [ -s "$work/display" ] && break; sleep 0.01; done
+    [ -s "$work/display" ] || return 1
+    export DISPLAY=":$(head -n1 "$work/display")"
+    for _ in $(seq 500); do
+        # Answered, and by our own server: a loser that could not listen has ended by now.
+        xdotool getmouselocation >/dev/null 2>&1 && sleep 0.2 && kill -0 "$xvfb_pid" 2>/dev/null &&
+            return 0
+        kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        sleep 0.01
+    done
+    return 1
+}
+started=""
+for _ in 1 2 3; do
+    start_xvfb && { started=1; break; }
+    kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+done
+[ -n "$started" ] || { echo "sdl window test: Xvfb did not start" >&2; cat "$work/xvfb.log" >&2; exit 1; }
 
-fail() { echo "sdl window test: $*" >&2; exit 1; }
+fail() {
+    echo "sdl window test: $*" >&2
+    [ -f "$work/game.log" ] && sed "s/^/  game: /" "$work/game.log" >&2
+    echo "  DISPLAY=$DISPLAY; server: $(xdotool getmouselocation 2>&1)" >&2
+    sed "s/^/  xvfb: /" "$work/xvfb.log" >&2
+    exit 1
+}
 
 start_game() {
     "$work/game/zentiles" > "$work/game.log" 2>&1 &
