@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/drop_down.h"
+#include "platform/list_view.h"
 #include "platform/look.h"
 #include "platform/text.h"
 #include "platform/utf8.h"
@@ -34,6 +36,20 @@ bool Control::hasFocus() const
     return window_ && FocusWindow() == window_;
 }
 
+void Control::show(bool shown)
+{
+    if (shown == visible())
+        return;
+    if (!shown && hasFocus())
+        dialog_->focusNext(false);
+    ShowWindow(window_, shown);
+}
+
+bool Control::visible() const
+{
+    return window_ && window_->visible;
+}
+
 void Control::invalidate() const
 {
     InvalidateRect(window_);
@@ -61,15 +77,30 @@ std::unique_ptr<Control> CreateControl(Dialog& dialog, const DialogItem& item)
     case ControlKind::Edit:
         control = std::make_unique<EditControl>(item.id, item.text);
         break;
+    case ControlKind::Radio:
+        control = std::make_unique<RadioControl>(item.id, item.text);
+        break;
+    case ControlKind::GroupBox:
+        control = std::make_unique<GroupBoxControl>(item.id, item.text);
+        break;
+    case ControlKind::Image:
+        control = std::make_unique<ImageControl>(item.id, item.text);
+        break;
+    case ControlKind::ColorBox:
+        control = std::make_unique<ColorBoxControl>(item.id);
+        break;
+    case ControlKind::DropDown:
+        control = std::make_unique<DropDownControl>(item.id);
+        break;
+    case ControlKind::ListView:
+        control = std::make_unique<ListViewControl>(item.id);
+        break;
     }
     control->dialog_ = &dialog;
     control->style_ = item.style;
     return control;
 }
 
-namespace {
-
-// A rectangle of every other pixel just inside r: the focus mark.
 void DrawFocusMark(DrawContext& dc, const Rect& r)
 {
     for (int x = r.x; x < r.right(); x += 2) {
@@ -81,6 +112,8 @@ void DrawFocusMark(DrawContext& dc, const Rect& r)
         SetPixel(dc, r.right() - 1, y, kBlack);
     }
 }
+
+namespace {
 
 Rect Inset(const Rect& r, int by)
 {
@@ -160,7 +193,6 @@ bool ButtonControl::key(int key, int mods)
 
 namespace {
 
-constexpr int kScrollBarWidth = 11;
 constexpr int kRowPadding = 4;
 constexpr int kIconWidth = 16;
 
@@ -173,8 +205,6 @@ constexpr const char* kFileArt[] = {
     "kkkkkk...", "kwwwwkk..", "kwwwwkwk.", "kwwwwkkkk", "kwkkkkwwk", "kwwwwwwwk",
     "kwkkkkkwk", "kwwwwwwwk", "kwkkkkkwk", "kwwwwwwwk", "kkkkkkkkk",
 };
-constexpr const char* kUpArrowArt[] = {"...#...", "..###..", ".#####.", "#######"};
-constexpr const char* kDownArrowArt[] = {"#######", ".#####.", "..###..", "...#..."};
 
 void DrawIcon(DrawContext& dc, int x, int y, RowIcon icon)
 {
@@ -203,7 +233,7 @@ void ListControl::setRows(std::vector<ListRow> rows)
     selected_ = -1;
     top_ = 0;
     freshRows_ = true;
-    draggingThumb_ = false;
+    drag_ = {};
     invalidate();
 }
 
@@ -241,37 +271,12 @@ Rect ListControl::rowRect(int row) const
     return {1, 1 + (row - top_) * RowHeight(), client.width - 2 - (bar ? kScrollBarWidth : 0), RowHeight()};
 }
 
-namespace {
-
-struct ScrollBarParts {
-    Rect up, down, track, thumb;
-};
-
-ScrollBarParts ScrollBarOf(const Rect& client, int count, int visible, int top)
+ScrollBar ListControl::scrollBar() const
 {
-    int x = client.width - 1 - kScrollBarWidth;
-    ScrollBarParts parts;
-    parts.up = {x, 1, kScrollBarWidth, kScrollBarWidth};
-    parts.down = {x, client.height - 1 - kScrollBarWidth, kScrollBarWidth, kScrollBarWidth};
-    parts.track = Rect::fromEdges(x, parts.up.bottom(), x + kScrollBarWidth, parts.down.y);
-    int length = parts.track.height;
-    int thumb = std::clamp(length * visible / std::max(count, 1), 8, std::max(8, length));
-    int range = std::max(1, count - visible);
-    parts.thumb = {x, parts.track.y + (length - thumb) * top / range, kScrollBarWidth, thumb};
-    return parts;
+    Rect client = ClientRect(window());
+    return {{client.width - 1 - kScrollBarWidth, 1, kScrollBarWidth, client.height - 2},
+            static_cast<int>(rows_.size()), visibleRows(), top_};
 }
-
-void DrawScrollBar(DrawContext& dc, const ScrollBarParts& parts)
-{
-    FillRect(dc, parts.track, Brush{kFaceColor});
-    for (const Rect& r : {parts.up, parts.down})
-        DrawBox(dc, r, kFaceColor, kBlack);
-    DrawPixelArt(dc, parts.up.x + 2, parts.up.y + 3, kUpArrowArt, 4, kBlack);
-    DrawPixelArt(dc, parts.down.x + 2, parts.down.y + 4, kDownArrowArt, 4, kBlack);
-    DrawBox(dc, parts.thumb, kWhite, kBlack);
-}
-
-} // namespace
 
 void ListControl::paint(DrawContext& dc, const Rect& client)
 {
@@ -289,32 +294,10 @@ void ListControl::paint(DrawContext& dc, const Rect& client)
         DrawText(dc, {textX, r.y, r.right() - textX, r.height}, item.text, kTextLeft | kTextVCenter);
     }
     if (static_cast<int>(rows_.size()) > visibleRows())
-        DrawScrollBar(dc, ScrollBarOf(client, static_cast<int>(rows_.size()), visibleRows(), top_));
+        DrawScrollBar(dc, scrollBar());
     // With the keys but no row chosen yet, the list shows that it has them.
     if (hasFocus() && selected_ < 0)
         DrawFocusMark(dc, Inset(client, 1));
-}
-
-void ListControl::penOnScrollBar(const Message& message)
-{
-    ScrollBarParts parts = ScrollBarOf(ClientRect(window()), static_cast<int>(rows_.size()), visibleRows(), top_);
-    int range = std::max(1, static_cast<int>(rows_.size()) - visibleRows());
-    if (message.msg == Msg::PenMove && draggingThumb_) {
-        int travel = std::max(1, parts.track.height - parts.thumb.height);
-        scrollTo((message.pt.y - dragOffset_ - parts.track.y) * range / travel);
-        return;
-    }
-    if (message.msg != Msg::PenDown)
-        return;
-    if (parts.up.contains(message.pt))
-        scrollTo(top_ - 1);
-    else if (parts.down.contains(message.pt))
-        scrollTo(top_ + 1);
-    else if (parts.thumb.contains(message.pt)) {
-        draggingThumb_ = true;
-        dragOffset_ = message.pt.y - parts.thumb.y;
-    } else
-        scrollTo(top_ + (message.pt.y < parts.thumb.y ? -visibleRows() : visibleRows()));
 }
 
 void ListControl::choose(int row, bool activate)
@@ -331,10 +314,8 @@ void ListControl::pen(const Message& message)
 {
     bool bar = static_cast<int>(rows_.size()) > visibleRows();
     bool onBar = bar && message.pt.x >= ClientRect(window()).width - 1 - kScrollBarWidth;
-    if (message.msg == Msg::PenUp)
-        draggingThumb_ = false;
-    if (draggingThumb_ || (onBar && message.msg == Msg::PenDown)) {
-        penOnScrollBar(message);
+    if (drag_.active || (onBar && message.msg == Msg::PenDown)) {
+        scrollTo(ScrollBarPen(scrollBar(), message, drag_));
         return;
     }
     if (message.msg != Msg::PenDown)
@@ -377,6 +358,17 @@ bool ListControl::wheel(int steps)
 {
     scrollTo(top_ - 3 * steps);
     return true;
+}
+
+void ListControl::describe(ControlView& view) const
+{
+    Point origin = ClientToScreen(window(), {0, 0});
+    for (int row = 0; row < static_cast<int>(rows_.size()); ++row) {
+        view.rows.push_back(rows_[static_cast<std::size_t>(row)].text);
+        Rect r = rowRect(row);
+        view.rowRects.push_back(r.isEmpty() ? Rect{} : r.translated(origin.x, origin.y));
+    }
+    view.selected = selected_;
 }
 
 // ---- Edit field ---------------------------------------------------------------------------------
@@ -481,6 +473,166 @@ void EditControl::character(char32_t c)
     AppendUtf8(typed, c);
     const std::string& t = text();
     edit(t.substr(0, caret_) + typed + t.substr(caret_), caret_ + typed.size());
+}
+
+// ---- Radio button -------------------------------------------------------------------------------
+
+namespace {
+
+constexpr int kRadioSide = 11;
+constexpr int kRadioGap = 4;
+constexpr const char* kRadioRingArt[] = {
+    "...#####...", ".##.....##.", ".#.......#.", "#.........#", "#.........#", "#.........#",
+    "#.........#", "#.........#", ".#.......#.", ".##.....##.", "...#####...",
+};
+constexpr const char* kRadioDotArt[] = {".###.", "#####", "#####", "#####", ".###."};
+
+} // namespace
+
+void RadioControl::setChecked(bool checked)
+{
+    if (checked_ == checked)
+        return;
+    checked_ = checked;
+    invalidate();
+}
+
+void RadioControl::paint(DrawContext& dc, const Rect& client)
+{
+    FillRect(dc, client, Brush{kWhite});
+    Color ink = enabled() ? kBlack : kGreyTextColor;
+    int top = (client.height - kRadioSide) / 2;
+    DrawPixelArt(dc, 0, top, kRadioRingArt, kRadioSide, ink);
+    if (checked_ || pressed_)
+        DrawPixelArt(dc, 3, top + 3, kRadioDotArt, 5, pressed_ && !checked_ ? kGreyTextColor : ink);
+    dc.textColor = ink;
+    int textX = kRadioSide + kRadioGap;
+    Rect label{textX, 0, client.width - textX, client.height};
+    DrawText(dc, label, text(), kTextLeft | kTextVCenter);
+    if (hasFocus()) {
+        int width = std::min(label.width, MeasureText(text(), 0).width + 3);
+        int height = std::min(client.height, TextLineHeight() + 2);
+        DrawFocusMark(dc, {textX - 2, (client.height - height) / 2, width + 1, height});
+    }
+}
+
+void RadioControl::pen(const Message& message)
+{
+    bool inside = ClientRect(window()).contains(message.pt);
+    if (message.msg == Msg::PenDown)
+        pressed_ = true;
+    if (!pressed_)
+        return;
+    if (message.msg == Msg::PenUp) {
+        pressed_ = false;
+        if (inside)
+            notify(kNotifyClicked);
+    }
+    invalidate();
+}
+
+bool RadioControl::key(int key, int mods)
+{
+    if (key != Key::Space || mods != kModNone)
+        return false;
+    notify(kNotifyClicked);
+    return true;
+}
+
+void RadioControl::describe(ControlView& view) const
+{
+    view.checked = checked_;
+}
+
+// ---- Group box ----------------------------------------------------------------------------------
+
+void GroupBoxControl::paint(DrawContext& dc, const Rect& client)
+{
+    FillRect(dc, client, Brush{kWhite});
+    int line = TextLineHeight() / 2;
+    DrawFrame(dc, Rect::fromEdges(0, line, client.width, client.height), kShadowColor);
+    if (text().empty())
+        return;
+    int width = std::min(MeasureText(text(), 0).width, client.width - 12);
+    FillRect(dc, {5, 0, width + 4, TextLineHeight()}, Brush{kWhite});
+    dc.textColor = enabled() ? kBlack : kGreyTextColor;
+    DrawText(dc, {7, 0, width, TextLineHeight()}, text(), kTextLeft | kTextTop);
+}
+
+// ---- Picture ------------------------------------------------------------------------------------
+
+namespace {
+
+ImageLoader LoadImageResource = nullptr;
+
+// The number of "#340"; -1 when the text names none.
+int ResourceNumber(std::string_view text)
+{
+    if (text.size() < 2 || text.size() > 6 || text[0] != '#')
+        return -1;
+    int number = 0;
+    for (char c : text.substr(1)) {
+        if (c < '0' || c > '9')
+            return -1;
+        number = number * 10 + (c - '0');
+    }
+    return number;
+}
+
+} // namespace
+
+void SetImageLoader(ImageLoader loader)
+{
+    LoadImageResource = loader;
+}
+
+ImageControl::ImageControl(int id, std::string_view text) : Control(ControlKind::Image, id, text)
+{
+    int number = ResourceNumber(text);
+    if (LoadImageResource && number >= 0)
+        image_ = LoadImageResource(number);
+}
+
+void ImageControl::paint(DrawContext& dc, const Rect& client)
+{
+    FillRect(dc, client, Brush{kWhite});
+    if (!image_)
+        return;
+    DrawContext from(image_.get());
+    BitBlt(dc, 0, 0, std::min(client.width, image_->width()), std::min(client.height, image_->height()), &from, 0,
+           0, kRopSrcCopy);
+}
+
+// ---- Colour box ---------------------------------------------------------------------------------
+
+void ColorBoxControl::setColor(Color color)
+{
+    if (color_ == color)
+        return;
+    color_ = color;
+    invalidate();
+}
+
+void ColorBoxControl::paint(DrawContext& dc, const Rect& client)
+{
+    DrawBox(dc, client, color_ & 0x00FFFFFF, enabled() ? kBlack : kGreyTextColor);
+}
+
+void ColorBoxControl::pen(const Message& message)
+{
+    if (message.msg == Msg::PenDown)
+        notify(kNotifyClicked);
+}
+
+void ColorBoxControl::focusChanged(bool gained)
+{
+    if (gained)
+        notify(kNotifySetFocus);
+}
+
+void ColorBoxControl::describe(ControlView& view) const
+{
+    view.color = color_;
 }
 
 } // namespace plat

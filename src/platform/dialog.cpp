@@ -35,6 +35,15 @@ void ForwardToDialog(Control& control, const Message& message)
     SendMessage(forwarded);
 }
 
+// The pen on a label, frame or picture is the dialog's, at the same place in its client area.
+void PassPenToDialog(Control& control, const Message& message)
+{
+    Message forwarded = message;
+    forwarded.window = control.dialog().window();
+    forwarded.pt = {message.pt.x + control.window()->rect.x, message.pt.y + control.window()->rect.y};
+    SendMessage(forwarded);
+}
+
 std::intptr_t ControlWindowProc(Window& window, const Message& message)
 {
     Control* control = ControlOf(window);
@@ -48,12 +57,17 @@ std::intptr_t ControlWindowProc(Window& window, const Message& message)
         return 0;
     }
     case Msg::PenDown:
-        if (control->enabled() && control->takesFocus())
-            control->dialog().focus(control);
-        [[fallthrough]];
     case Msg::PenMove:
     case Msg::PenUp:
-        if (control->enabled())
+    case Msg::PenHold:
+        if (control->passesPen()) {
+            PassPenToDialog(*control, message);
+            return 0;
+        }
+        if (message.msg == Msg::PenDown && control->enabled() && control->takesFocus())
+            control->dialog().focus(control);
+        // Taking the keys may have changed the dialog (a colour box chosen): the pen still acts.
+        if (control->enabled() && IsWindowAlive(&window))
             control->pen(message);
         return 0;
     case Msg::KeyDown:
@@ -70,6 +84,7 @@ std::intptr_t ControlWindowProc(Window& window, const Message& message)
         return 0;
     case Msg::Focus:
         control->invalidate();
+        control->focusChanged(message.id == 1);
         return 0;
     default:
         return DefaultWindowProc(window, message);
@@ -94,15 +109,19 @@ void PressCommand(Dialog& dialog, const DialogProc& proc, int id)
         dialog.end(id);
 }
 
-void PaintDialog(Window& window, const Dialog& dialog)
+void PaintDialog(Window& window, const Dialog& dialog, const std::function<void(DrawContext&)>& painter)
 {
     PaintContext paint = BeginPaint(&window);
     Rect all = ClientRect(&window);
     FillRect(paint.dc, all, Brush{kWhite});
+    if (painter)
+        painter(paint.dc);
     if (!dialog.layout().fullScreen)
         DrawFrame(paint.dc, all, kBlack);
     EndPaint(&window, paint);
 }
+
+
 
 } // namespace
 
@@ -112,7 +131,7 @@ std::intptr_t DialogWindowProc(Window& window, const Message& message)
     if (!dialog)
         return DefaultWindowProc(window, message);
     if (message.msg == Msg::Paint) {
-        PaintDialog(window, *dialog);
+        PaintDialog(window, *dialog, dialog->painter_);
         return 0;
     }
     if (message.msg != Msg::Create && dialog->proc_ && dialog->proc_(*dialog, message))
@@ -164,7 +183,7 @@ void Dialog::focusNext(bool backwards)
 {
     std::vector<Control*> order;
     for (const auto& control : controls_)
-        if (control->takesFocus() && control->enabled())
+        if (control->takesFocus() && control->enabled() && control->visible())
             order.push_back(control.get());
     if (order.empty())
         return;
@@ -213,13 +232,10 @@ std::intptr_t RunModalDialog(const DialogTemplate& layout, Window* owner, Dialog
         return -1;
     for (const DialogItem& item : layout.items) {
         auto control = CreateControl(dialog, item);
-        WindowParams child;
-        child.title = std::string(item.text);
-        child.parent = dialog.window_;
-        child.rect = DialogUnitsToPixels(item.rect);
-        child.proc = ControlWindowProc;
-        child.userData = control.get();
-        control->window_ = CreateWindow(child);
+        dialog.makeControlWindow(*control, item, DialogUnitsToPixels(item.rect));
+        // A frame lies behind what it surrounds, whatever the template's order.
+        if (item.kind == ControlKind::GroupBox)
+            SendWindowToBack(control->window_);
         dialog.controls_.push_back(std::move(control));
     }
     Window* formerFocus = FocusWindow();
@@ -239,24 +255,45 @@ std::intptr_t RunModalDialog(const DialogTemplate& layout, Window* owner, Dialog
     return dialog.ended_ ? dialog.result_ : kIdCancel;
 }
 
+bool Dialog::makeControlWindow(Control& control, const DialogItem& item, const Rect& pixels)
+{
+    WindowParams child;
+    child.title = std::string(item.text);
+    child.parent = window_;
+    child.rect = control.placement(pixels);
+    child.proc = ControlWindowProc;
+    child.userData = &control;
+    control.window_ = CreateWindow(child);
+    return control.window_ != nullptr;
+}
+
+Control* Dialog::addControl(const DialogItem& item, const Rect& pixels)
+{
+    auto control = CreateControl(*this, item);
+    if (!makeControlWindow(*control, item, pixels))
+        return nullptr;
+    SendWindowToBack(control->window_);
+    controls_.insert(controls_.begin(), std::move(control));
+    return controls_.front().get();
+}
+
 std::optional<DialogView> OpenDialogView()
 {
     if (OpenDialogs.empty() || !IsWindowAlive(OpenDialogs.back()->window()))
         return std::nullopt;
     const Dialog& dialog = *OpenDialogs.back();
-    DialogView view{dialog.window()->title, {}};
+    DialogView view{dialog.window()->title, dialog.layout().resource, {}};
     for (const auto& control : dialog.controls()) {
         Point origin = ClientToScreen(control->window(), {0, 0});
-        ControlView c{control->id(), control->kind(), control->text(), control->enabled(), control->hasFocus(),
-                      ClientRect(control->window()).translated(origin.x, origin.y), {}, {}, -1};
-        if (const auto* list = dynamic_cast<const ListControl*>(control.get())) {
-            for (int row = 0; row < static_cast<int>(list->rows().size()); ++row) {
-                c.rows.push_back(list->rows()[static_cast<std::size_t>(row)].text);
-                Rect r = list->rowRect(row);
-                c.rowRects.push_back(r.isEmpty() ? Rect{} : r.translated(origin.x, origin.y));
-            }
-            c.selected = list->selected();
-        }
+        ControlView c;
+        c.id = control->id();
+        c.kind = control->kind();
+        c.text = control->text();
+        c.enabled = control->enabled();
+        c.focused = control->hasFocus();
+        c.rect = ClientRect(control->window()).translated(origin.x, origin.y);
+        c.visible = control->visible();
+        control->describe(c);
         view.controls.push_back(std::move(c));
     }
     return view;

@@ -44,6 +44,14 @@ enum class ControlKind : std::uint8_t {
     DefaultButton, // the push button that Return presses
     List,          // a scrolling list of rows; sends kNotifySelect, kNotifyTap, kNotifyActivate
     Edit,          // a single-line text field; sends kNotifyChange
+    Radio,         // a radio button; sends kNotifyClicked, the dialog sets its check
+    GroupBox,      // a titled frame around other controls
+    Image,         // a picture named by resource number in the text: "#340"
+    ColorBox,      // a swatch of one colour; sends kNotifyClicked and kNotifySetFocus
+    DropDown,      // a drop-down list; sends kNotifySelect, then kNotifyCloseUp when its list closes;
+                   // the template's height is the height with the list open
+    ListView,      // a report-style list with columns, owner-supplied cells and pictures; sends
+                   // kNotifyTap, kNotifyActivate, kNotifyHold, kNotifySelect
 };
 
 // Notification codes: a Command message from a control carries its id, the code in value and
@@ -53,6 +61,9 @@ constexpr std::intptr_t kNotifySelect = 1;   // the list's selected row changed 
 constexpr std::intptr_t kNotifyActivate = 2; // a list row double-tapped or Return on it
 constexpr std::intptr_t kNotifyChange = 3;   // the field's text changed by typing
 constexpr std::intptr_t kNotifyTap = 4;      // a list row tapped (after kNotifySelect)
+constexpr std::intptr_t kNotifyCloseUp = 5;  // a drop-down list's list closed, chosen or not
+constexpr std::intptr_t kNotifyHold = 6;     // tap-and-hold on a list view (or Shift+F10)
+constexpr std::intptr_t kNotifySetFocus = 7; // the control took the keys
 
 // One control of a template; its rectangle in dialog units within the client area.
 struct DialogItem {
@@ -68,6 +79,7 @@ struct DialogTemplate {
     Size size;       // dialog units; a full-screen dialog ignores it
     bool fullScreen; // the area between the bars, the Done button in the top bar
     std::span<const DialogItem> items;
+    int resource = 0; // the dialog's resource number, for scripts; 0 for the system's own
 };
 
 class Control;
@@ -97,14 +109,21 @@ public:
     // Ends the modal loop; RunModalDialog answers the result.
     void end(std::intptr_t result);
     bool ended() const { return ended_; }
+    // Adds a control made at run time (rectangle in client pixels), behind the template's
+    // controls and first in the focus order. Null when its window could not be made.
+    Control* addControl(const DialogItem& item, const Rect& pixels);
+    // Draws on the dialog's white ground at every repaint, under the controls.
+    void setPainter(std::function<void(DrawContext& dc)> painter) { painter_ = std::move(painter); }
 
 private:
     friend std::intptr_t RunModalDialog(const DialogTemplate&, Window*, DialogProc);
     friend std::intptr_t DialogWindowProc(Window&, const Message&);
+    bool makeControlWindow(Control& control, const DialogItem& item, const Rect& pixels);
     const DialogTemplate* template_ = nullptr;
     DialogProc proc_;
     Window* window_ = nullptr;
     std::vector<std::unique_ptr<Control>> controls_;
+    std::function<void(DrawContext&)> painter_;
     bool ended_ = false;
     std::intptr_t result_ = 0;
 };
@@ -125,9 +144,17 @@ struct ControlView {
     std::vector<std::string> rows;      // a list's rows
     std::vector<Rect> rowRects;         // screen pixels of each row; empty when scrolled away
     int selected = -1;                  // a list's selected row
+    bool visible = true;
+    bool checked = false;               // a radio button
+    Color color = 0;                    // a colour box
+    bool open = false;                  // a drop-down list showing its list
+    int focusedRow = -1;                // a list view's focus mark
+    int topRow = 0;                     // a list view's first row shown
+    std::vector<std::vector<std::string>> cells; // a list view's rows, cell by cell
 };
 struct DialogView {
     std::string title;
+    int resource = 0;
     std::vector<ControlView> controls;
 };
 std::optional<DialogView> OpenDialogView();

@@ -798,6 +798,16 @@ void ShowWindow(Window* window, bool visible)
     Sys->screenDirty = true;
 }
 
+void SendWindowToBack(Window* window)
+{
+    if (!IsWindowAlive(window) || !window->parent)
+        return;
+    std::vector<Window*>& siblings = window->parent->children;
+    std::erase(siblings, window);
+    siblings.insert(siblings.begin(), window);
+    Sys->screenDirty = true;
+}
+
 void SetWindowTitle(Window* window, std::string_view title)
 {
     if (!IsWindowAlive(window))

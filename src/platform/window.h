@@ -58,7 +58,7 @@ enum ActivateState : int { kInactive = 0, kActive = 1, kClickActive = 2 };
 namespace Key {
 constexpr int Back = 8, Tab = 9, Return = 13, Shift = 16, Control = 17, Alt = 18, Escape = 27,
               Space = 32, PageUp = 33, PageDown = 34, End = 35, Home = 36, Left = 37, Up = 38,
-              Right = 39, Down = 40, Delete = 46, F1 = 112, F10 = 121;
+              Right = 39, Down = 40, Delete = 46, F1 = 112, F4 = 115, F10 = 121;
 // Letters and digits use their upper-case character: 'A', '7'.
 } // namespace Key
 
@@ -144,6 +144,8 @@ bool IsWindowAlive(const Window* window);
 // Moves and resizes; the client surface keeps what fits and the window is invalidated.
 void MoveWindow(Window* window, const Rect& rect);
 void ShowWindow(Window* window, bool visible);
+// Puts a child behind its siblings: drawn first, found by the pen last.
+void SendWindowToBack(Window* window);
 void SetWindowTitle(Window* window, std::string_view title);
 // The client area's size as a rectangle at (0, 0).
 Rect ClientRect(const Window* window);
