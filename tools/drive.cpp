@@ -27,6 +27,7 @@
 #include "platform/runtime.h"
 #include "platform/single_instance.h"
 #include "platform/window.h"
+#include "ui/dialog_openers.h"
 
 namespace {
 
@@ -130,7 +131,8 @@ std::string RestOf(std::istringstream& in)
 }
 
 // Where the thing a script names by its text lies: an entry of the open pop-up (innermost level
-// first), else a button or a shown list row of the open dialog. Empty when nothing shows it.
+// first), else a button, radio button, drop-down list (by the entry it shows) or a shown row of a
+// list of the open dialog. Empty when nothing shows it.
 plat::Rect FindByText(const std::string& text)
 {
     std::vector<plat::PopupLevelView> levels = plat::OpenPopupMenuView();
@@ -142,11 +144,13 @@ plat::Rect FindByText(const std::string& text)
     if (!dialog || !levels.empty())
         return {};
     for (const plat::ControlView& control : dialog->controls) {
-        bool button = control.kind == plat::ControlKind::Button || control.kind == plat::ControlKind::DefaultButton;
-        if (button && control.text == text)
+        using enum plat::ControlKind;
+        bool named = control.kind == Button || control.kind == DefaultButton || control.kind == Radio ||
+                     control.kind == DropDown;
+        if (named && control.visible && control.text == text)
             return control.rect;
-        for (std::size_t i = 0; i < control.rows.size(); ++i)
-            if (control.rows[i] == text)
+        for (std::size_t i = 0; i < control.rows.size() && i < control.rowRects.size(); ++i)
+            if (control.rows[i] == text && !control.rowRects[i].isEmpty())
                 return control.rowRects[i];
     }
     return {};
@@ -280,8 +284,9 @@ constexpr const char* kUsage =
     "  drag X1 Y1 X2 Y2          pen down, moves one pixel at a time, pen up\n"
     "  key NAME                  a key press: ctrl+q, r, left, shift+tab, f10, return, escape, ...\n"
     "  type TEXT                 types the rest of the line into the field that has the keys\n"
-    "  pick TEXT                 taps what reads TEXT: an entry of the open menu, a dialog's button\n"
-    "                            or list row\n"
+    "  pick TEXT                 taps what reads TEXT: an entry of the open menu, a dialog's button,\n"
+    "                            radio button, drop-down list (by its entry), a shown list row (a\n"
+    "                            list view's row by its first cell)\n"
     "  command N                 command N to the main window\n"
     "  wait MS                   lets MS milliseconds of virtual time pass\n"
     "  shot FILE.png             writes the screen as PNG\n"
@@ -352,6 +357,7 @@ int main(int argc, char** argv)
         return acted;
     });
     plat::SetFrontEnd(&frontEnd);
+    InstallDialogs();
     ZentilesMain();
     plat::SetFrontEnd(nullptr);
     if (!TheDriver.error.empty()) {

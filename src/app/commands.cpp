@@ -13,6 +13,8 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 
+DialogOpenerTable DialogOpeners{};
+
 namespace {
 
 void CloseAtOnce(plat::Window* window)
@@ -47,12 +49,25 @@ bool RunCustomPackCommand(plat::Window* window, int command)
     return true;
 }
 
+// About, Puzzles... and Settings... open their dialogs.
+bool RunDialogCommand(plat::Window* window, int command)
+{
+    void (*open)(plat::Window*) = command == kCommandAbout      ? DialogOpeners.about
+                                  : command == kCommandPuzzles  ? DialogOpeners.puzzles
+                                  : command == kCommandSettings ? DialogOpeners.settings
+                                                                : nullptr;
+    if (open)
+        open(window);
+    return command == kCommandAbout || command == kCommandPuzzles || command == kCommandSettings;
+}
+
 } // namespace
 
 bool HandleCommand(plat::Window* window, int command)
 {
     if (RunTileCommand(window, command) || RunHintCommand(window, command) ||
-        RunCustomPackCommand(window, command) || RunKeyboardCommand(window, command))
+        RunCustomPackCommand(window, command) || RunKeyboardCommand(window, command) ||
+        RunDialogCommand(window, command))
         return true;
     switch (command) {
     case kCommandCloseAtOnce:

@@ -5,6 +5,7 @@
 #include "platform/front_end.h"
 #include "platform/sdl_front_end.h"
 #include "resources/strings.h"
+#include "ui/dialog_openers.h"
 
 int main()
 {
@@ -14,6 +15,7 @@ int main()
         return 1;
     }
     plat::SetFrontEnd(frontEnd.get());
+    InstallDialogs();
     int code = ZentilesMain();
     plat::SetFrontEnd(nullptr);
     return code;

@@ -1,6 +1,7 @@
 // The preview panel's button actions and custom-pack editing on the board.
 #include "app/panel_actions.h"
 
+#include "app/commands.h"
 #include "app/layers.h"
 #include "app/menu_bar.h"
 #include "app/render.h"
@@ -166,7 +167,10 @@ bool RunPanelAction(plat::Window* window, PanelButton button)
         NextIncomplete(window);
         return true;
     case kNumberButton:
-        return false; // the puzzle browser opens from here
+        if (!DialogOpeners.browserFromPanel)
+            return false;
+        DialogOpeners.browserFromPanel(window);
+        return true;
     case kPreviousButton:
         Previous();
         return true;

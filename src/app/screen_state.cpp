@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <sstream>
+#include <vector>
 
 #include "platform/dialog.h"
 #include "platform/file_dialog.h"
@@ -63,6 +64,67 @@ std::string ListJson(const plat::ControlView& list, const std::string& folder)
     return out + "]";
 }
 
+std::string Strings(const std::vector<std::string>& texts)
+{
+    std::string out = "[";
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        out += (i ? "," : "") + JsonString(texts[i]);
+    return out + "]";
+}
+
+// A list view: its rows cell by cell as shown, the selected and focused row, the first shown.
+std::string ListViewJson(const plat::ControlView& list)
+{
+    std::string out = ",\"rows\":[";
+    for (std::size_t i = 0; i < list.cells.size(); ++i)
+        out += (i ? "," : "") + Strings(list.cells[i]);
+    return out + "],\"selected\":" + std::to_string(list.selected) + ",\"focused\":" +
+           std::to_string(list.focusedRow) + ",\"top\":" + std::to_string(list.topRow);
+}
+
+// One member per kind of control shown: "radios" (checked, by id), "lists" (drop-down lists by
+// id), "boxes" (colour boxes by id, as [red, green, blue]) with "markers" (the ids of the
+// numbered pictures shown), "texts" (the static texts), and a list view's members.
+std::string ControlsJson(const plat::DialogView& view)
+{
+    std::string radios, lists, boxes, markers, texts, rows;
+    auto add = [](std::string& to, const std::string& item) { to += (to.empty() ? "" : ",") + item; };
+    for (const plat::ControlView& c : view.controls) {
+        std::string id = "\"" + std::to_string(c.id) + "\":";
+        switch (c.kind) {
+        case plat::ControlKind::Radio: add(radios, id + (c.checked ? "true" : "false")); break;
+        case plat::ControlKind::DropDown:
+            add(lists, id + "{\"items\":" + Strings(c.rows) + ",\"selected\":" + std::to_string(c.selected) +
+                           ",\"enabled\":" + (c.enabled ? "true" : "false") + ",\"open\":" + (c.open ? "true" : "false") + "}");
+            break;
+        case plat::ControlKind::ColorBox:
+            add(boxes, id + "[" + std::to_string(plat::ColorRed(c.color)) + "," + std::to_string(plat::ColorGreen(c.color)) +
+                           "," + std::to_string(plat::ColorBlue(c.color)) + "]");
+            break;
+        case plat::ControlKind::Image:
+            if (c.id != plat::kNoId && c.visible)
+                add(markers, std::to_string(c.id));
+            break;
+        case plat::ControlKind::Static: add(texts, JsonString(c.text)); break;
+        case plat::ControlKind::ListView: rows = ListViewJson(c); break;
+        default: break;
+        }
+    }
+    auto member = [](const char* name, const std::string& items, const char* brackets) {
+        return ",\"" + std::string(name) + "\":" + brackets[0] + items + brackets[1];
+    };
+    std::string out = rows;
+    if (!radios.empty())
+        out += member("radios", radios, "{}");
+    if (!lists.empty())
+        out += member("lists", lists, "{}");
+    if (!boxes.empty()) // with the boxes, the markers shown (none is news too)
+        out += member("boxes", boxes, "{}") + member("markers", markers, "[]");
+    if (!texts.empty())
+        out += member("texts", texts, "[]");
+    return out;
+}
+
 std::string DialogJson()
 {
     std::optional<plat::DialogView> view = plat::OpenDialogView();
@@ -77,7 +139,9 @@ std::string DialogJson()
                ",\"selected\":" + std::to_string(list->selected) + ",\"name\":" + JsonString(name->text) +
                ",\"nameFocused\":" + (name->focused ? "true" : "false");
     }
-    return out + "}";
+    if (view->resource)
+        out += ",\"resource\":" + std::to_string(view->resource);
+    return out + ControlsJson(*view) + "}";
 }
 
 } // namespace
