@@ -549,6 +549,9 @@ bool NextMessage(Message& out, bool wait)
         }
         if (TakeInput(out) || TakePaint(out) || TakeHold(out) || TakeTimer(out))
             return true;
+        // Input that became no message of its own may have posted one (the Done button).
+        if (!Sys->posted.empty())
+            continue;
         if (TakeForwardRequest())
             continue;
         if (!wait)
