@@ -4,8 +4,8 @@
 //   zentiles-drive [--dir FOLDER] SCRIPT      (SCRIPT may be - for standard input)
 //
 // Commands: down|move|up|tap|hold X Y, drag X1 Y1 X2 Y2, key NAME, type TEXT, pick TEXT,
-// command N, wait MS, shot FILE.png, state, quit, answer yes|no|ok. Pen positions are screen
-// pixels (240 x 320).
+// command N, wait MS, shot FILE.png, pixel X Y, state, quit, answer yes|no|ok. Pen positions
+// are screen pixels (240 x 320).
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -144,14 +144,15 @@ plat::Rect FindByText(const std::string& text)
     if (!dialog || !levels.empty())
         return {};
     for (const plat::ControlView& control : dialog->controls) {
+        // An open drop-down list's entries come before the box that shows one of them.
+        for (std::size_t i = 0; i < control.rows.size() && i < control.rowRects.size(); ++i)
+            if (control.rows[i] == text && !control.rowRects[i].isEmpty())
+                return control.rowRects[i];
         using enum plat::ControlKind;
         bool named = control.kind == Button || control.kind == DefaultButton || control.kind == Radio ||
                      control.kind == DropDown;
         if (named && control.visible && control.text == text)
             return control.rect;
-        for (std::size_t i = 0; i < control.rows.size() && i < control.rowRects.size(); ++i)
-            if (control.rows[i] == text && !control.rowRects[i].isEmpty())
-                return control.rowRects[i];
     }
     return {};
 }
@@ -217,6 +218,12 @@ bool Execute(const std::string& line)
             return Fail("shot needs a file name");
         if (!plat::SavePng(plat::ComposeScreen(), file))
             return Fail("cannot write " + file);
+    } else if (verb == "pixel") {
+        if (!ints(2, v))
+            return Fail("pixel needs X Y");
+        plat::DrawContext screen(const_cast<plat::Bitmap*>(&plat::ComposeScreen()));
+        plat::Color c = plat::GetPixel(screen, v[0], v[1]);
+        std::printf("pixel %d %d %d %d %d\n", v[0], v[1], plat::ColorRed(c), plat::ColorGreen(c), plat::ColorBlue(c));
     } else if (verb == "state") {
         std::printf("%s\n", DescribeGameState().c_str());
     } else if (verb == "quit") {
@@ -290,6 +297,7 @@ constexpr const char* kUsage =
     "  command N                 command N to the main window\n"
     "  wait MS                   lets MS milliseconds of virtual time pass\n"
     "  shot FILE.png             writes the screen as PNG\n"
+    "  pixel X Y                 prints the screen's colour there: pixel X Y RED GREEN BLUE\n"
     "  state                     prints the game state as one line of JSON\n"
     "  answer yes|no|ok          presses a button of the open message box\n"
     "  quit                      asks the main window to close\n"
