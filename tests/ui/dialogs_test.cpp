@@ -115,8 +115,9 @@ TEST_F(Dialogs, BrowserListsThePackChoosesByTapOkAndDoubleTapAndSwitchesPacks)
         "tap 50 " + std::to_string(RowY(3)) + "\ntap 50 " + std::to_string(RowY(3)) + "\nstate\n"                   // 4
         "command 40016\npick Custom Pack\npick Custom Pack\nstate\n"         // 5: the same pack again
         "pick Custom Pack\npick Freeware Pack\nstate\n"                      // 6: another pack
-        "key return\nstate\n");                                              // 7
-    ASSERT_EQ(run.states.size(), 8u) << run.output;
+        "key return\nstate\n"                                                // 7
+        "command 40016\nkey down\nkey down\nkey return\nstate\n");            // 8: the keys choose too
+    ASSERT_EQ(run.states.size(), 9u) << run.output;
     std::string rows = dialog(run, 0, "rows");
     EXPECT_EQ(rows.rfind(R"([[" #000","X","01:02:05","2"],[" #001","-","00:00:00","0"],[" #002","-","00:00:00","0"],)"
                          R"([" #003","X","00:00:00","0"],)", 0), 0u) << rows;
@@ -152,6 +153,7 @@ TEST_F(Dialogs, BrowserListsThePackChoosesByTapOkAndDoubleTapAndSwitchesPacks)
     EXPECT_EQ(member(run, 7, "dialog"), "null");
     EXPECT_EQ(member(run, 7, "puzzle"), "0");
     EXPECT_EQ(JsonMember(member(run, 7, "panel"), "puzzleNumber"), "0") << "puzzle 0 of the new pack, untapped";
+    EXPECT_EQ(member(run, 8, "puzzle"), "2");
 }
 
 TEST_F(Dialogs, BrowserHoldOffersClearingWhichSavesOnlyWhenSomethingWasCleared)
