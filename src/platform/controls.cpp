@@ -40,9 +40,10 @@ void Control::show(bool shown)
 {
     if (shown == visible())
         return;
-    if (!shown && hasFocus())
-        dialog_->focusNext(false);
+    bool hadFocus = hasFocus();
     ShowWindow(window_, shown);
+    if (!shown && hadFocus)
+        dialog_->focusNext(false);
 }
 
 bool Control::visible() const
