@@ -10,7 +10,12 @@
 #include <vector>
 
 #include "data/puzzle_pack.h"
+#include "platform/raster.h"
 #include "support/drive_script.h"
+#if __has_include("resources/program_icon.h")
+#include "resources/program_icon.h"
+#define ZENTILES_HAVE_PROGRAM_ICON 1
+#endif
 
 using testsupport::DriveOutcome;
 using testsupport::JsonMember;
@@ -273,7 +278,12 @@ TEST_F(Dialogs, SettingsOkRebuildsTheTilesAndWritesTheFileEvenWhenNothingChanged
 TEST_F(Dialogs, AboutStopsTheClockAndTheMenuKeysAndPanelOpenEachDialog)
 {
     testsupport::InstallShippedFiles(folder, 0);
-    DriveOutcome run = drive("key tab\nwait 3000\nkey ctrl+a\nstate\nwait 3000\nstate\n" // 0, 1
+    // The program icon's top-left corner is at screen (19, 32).
+    const std::vector<plat::Point> iconPixels = {{2, 2}, {16, 16}, {28, 5}, {9, 27}};
+    std::string pixels;
+    for (plat::Point p : iconPixels)
+        pixels += "pixel " + std::to_string(19 + p.x) + " " + std::to_string(32 + p.y) + "\n";
+    DriveOutcome run = drive("key tab\nwait 3000\nkey ctrl+a\nstate\n" + pixels + "wait 3000\nstate\n" // 0, 1
                              "tap 223 13\nstate\n"                                     // 2: Done
                              "command 40002\nkey return\nstate\n"                      // 3: Enter is Done
                              "tap 160 35\nstate\nkey return\n"                         // 4: the panel's number
@@ -287,6 +297,17 @@ TEST_F(Dialogs, AboutStopsTheClockAndTheMenuKeysAndPanelOpenEachDialog)
               R"(["Vantorel Zentiles","Version 2.01","The Zentiles project","Source: zentiles Git repository",)"
               R"("The object of Zentiles is to reproduce the given shape using the 7 geometric tiles.  All 7 tiles )"
               R"(must be used in every puzzle, and the tiles may not overlap."])");
+#ifdef ZENTILES_HAVE_PROGRAM_ICON
+    auto icon = LoadProgramIcon(kProgramIconLarge);
+    plat::DrawContext iconDc(icon.get());
+    for (plat::Point p : iconPixels) {
+        plat::Color c = plat::GetPixel(iconDc, p.x, p.y);
+        std::string line = "pixel " + std::to_string(19 + p.x) + " " + std::to_string(32 + p.y) + " " +
+                           std::to_string(plat::ColorRed(c)) + " " + std::to_string(plat::ColorGreen(c)) + " " +
+                           std::to_string(plat::ColorBlue(c));
+        EXPECT_EQ(std::count(run.lines.begin(), run.lines.end(), line), 1) << line << " shows the program icon";
+    }
+#endif
     EXPECT_EQ(member(run, 0, "clockPaused"), "true");
     EXPECT_EQ(JsonMember(member(run, 1, "progress"), "seconds"), JsonMember(member(run, 0, "progress"), "seconds"));
     EXPECT_NE(JsonMember(member(run, 0, "progress"), "seconds"), "0") << "it ran until the box opened";
