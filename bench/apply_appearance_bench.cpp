@@ -2,46 +2,17 @@
 // play set from them, plus the solid hint and preview sets. This is the wait after Settings.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "app/layers.h"
 #include "game/appearance.h"
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
-#include "platform/bitmap_file.h"
+#include "texture_folder.h"
 #include "tiles/tile_set.h"
 
 namespace {
-
-// A program folder under the temporary folder with a generated texture in "Textures".
-class TextureFolder {
-public:
-    explicit TextureFolder(int side)
-    {
-        root_ = std::filesystem::temp_directory_path() /
-                ("zentiles-bench-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(root_ / "Textures");
-        plat::DibInfoHeader info;
-        info.width = side;
-        info.height = side;
-        info.bitCount = 24;
-        auto dib = plat::CreateDib(info, {});
-        for (int y = 0; y < side; ++y)
-            for (int x = 0; x < side; ++x)
-                dib->setPixelValue(x, y, dib->colorToValue(plat::MakeColor(x * 3, y * 5, x ^ y)));
-        ok_ = plat::SaveBitmapFile((root_ / "Textures" / "grain.bmp").string(), *dib);
-    }
-    ~TextureFolder() { std::filesystem::remove_all(root_); }
-    bool ok() const { return ok_; }
-    std::string folder() const { return root_.string() + "/"; }
-
-private:
-    std::filesystem::path root_;
-    bool ok_ = false;
-};
 
 void BM_ApplyAppearanceTexture(benchmark::State& state)
 {

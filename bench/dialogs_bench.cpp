@@ -4,9 +4,7 @@
 // the last with BM_ApplyAppearanceTexture.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
 #include <string>
-#include <unistd.h>
 
 #include "app/layers.h"
 #include "app/shell_hooks.h"
@@ -15,10 +13,10 @@
 #include "data/settings.h"
 #include "game/board.h"
 #include "game/preview_panel.h"
-#include "platform/bitmap_file.h"
 #include "platform/headless_front_end.h"
 #include "platform/runtime.h"
 #include "platform/window.h"
+#include "texture_folder.h"
 #include "tiles/fill_styles.h"
 #include "tiles/tile_set.h"
 #include "ui/color_picker.h"
@@ -26,31 +24,6 @@
 #include "ui/settings_dialog.h"
 
 namespace {
-
-// A program folder with a 240-pixel texture in "Textures", removed afterwards.
-class ProgramFolder {
-public:
-    ProgramFolder()
-    {
-        root_ = std::filesystem::temp_directory_path() / ("zentiles-bench-dialogs-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(root_ / "Textures");
-        plat::DibInfoHeader info;
-        info.width = info.height = 240;
-        info.bitCount = 24;
-        auto dib = plat::CreateDib(info, {});
-        for (int y = 0; y < 240; ++y)
-            for (int x = 0; x < 240; ++x)
-                dib->setPixelValue(x, y, dib->colorToValue(plat::MakeColor(x * 3, y * 5, x ^ y)));
-        ok_ = plat::SaveBitmapFile((root_ / "Textures" / "grain.bmp").string(), *dib);
-    }
-    ~ProgramFolder() { std::filesystem::remove_all(root_); }
-    bool ok() const { return ok_; }
-    std::string folder() const { return root_.string() + "/"; }
-
-private:
-    std::filesystem::path root_;
-    bool ok_ = false;
-};
 
 // The game's stores as the main window leaves them, a window to own the dialogs, and a front end
 // that presses Return (OK) whenever the dialog waits.
@@ -96,7 +69,7 @@ private:
 
 void BM_OpenPuzzleBrowserOnAHundredPuzzles(benchmark::State& state)
 {
-    ProgramFolder folder;
+    TextureFolder folder(240);
     Game game(folder.folder());
     // 100 puzzles of seven tiles spread over about 20 x 12 cells, each laid out differently.
     PuzzlePack.block.count = kPuzzlesPerPack;
@@ -131,7 +104,7 @@ BENCHMARK(BM_DrawColorPicker)->Unit(benchmark::kMicrosecond);
 
 void BM_SettingsOkWithATexture(benchmark::State& state)
 {
-    ProgramFolder folder;
+    TextureFolder folder(240);
     if (!folder.ok()) {
         state.SkipWithError("cannot write the texture file");
         return;

@@ -271,6 +271,17 @@ bool BrowserProc(plat::Dialog& dialog, const plat::Message& message, Browser& b)
     return true;
 }
 
+// The opening protocol: no row tapped yet, the input-panel button shown while the browser runs.
+// False when the window went meanwhile (the program is ending).
+bool OpenBrowser(plat::Window* window)
+{
+    LastTappedRow = -1;
+    plat::SetInputPanelButton(true);
+    RunPuzzleBrowser(window);
+    plat::SetInputPanelButton(false);
+    return plat::IsWindowAlive(window);
+}
+
 void FinishOnBoard(plat::Window* window)
 {
     Panel.DrawStatusLine();
@@ -341,11 +352,7 @@ void RunPuzzleBrowser(plat::Window* owner)
 void RunPuzzlesCommand(plat::Window* window)
 {
     SelectTile(window, -1);
-    LastTappedRow = -1;
-    plat::SetInputPanelButton(true);
-    RunPuzzleBrowser(window);
-    plat::SetInputPanelButton(false);
-    if (!plat::IsWindowAlive(window))
+    if (!OpenBrowser(window))
         return;
     if (GameSettings.overlayShown) {
         BuildOverlay();
@@ -357,11 +364,7 @@ void RunPuzzlesCommand(plat::Window* window)
 
 void OpenBrowserFromPanel(plat::Window* window)
 {
-    LastTappedRow = -1;
-    plat::SetInputPanelButton(true);
-    RunPuzzleBrowser(window);
-    plat::SetInputPanelButton(false);
-    if (!plat::IsWindowAlive(window))
+    if (!OpenBrowser(window))
         return;
     if (GameSettings.overlayShown)
         ComposeBoard(0, 0, kLayerWidth, kLayerHeight);
