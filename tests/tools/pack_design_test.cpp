@@ -10,6 +10,8 @@
 
 #include "pack/pack_design.h"
 #include "pack/pack_figures.h"
+#include "pack/pack_sheet.h"
+#include "pack/pack_sketch.h"
 #include "pack/pack_solver.h"
 #include "game/solved_check.h"
 #include "support/game_fixture.h"
