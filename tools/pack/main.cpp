@@ -31,8 +31,10 @@ constexpr const char* kUsage = R"(usage: zentiles-pack COMMAND ...
   convex [--limit L]                    source text of every convex figure
   grow SEED COUNT [--tries T]           source text of grown figures
   design SKETCH.txt [--only NAME] [--fits K] [--png OUT.png]
-         [--max-open P] [--max-added P] [--jagged]
+         [--max-open P] [--max-added P] [--jagged] [--all] [--effort E]
                                         source text of figures fitted to their sketches
+                                        (--all: every fit shown, refused ones too;
+                                        --effort: search longer, 1..20)
   order SOURCE.txt...                   sources sorted by grade, with grade and layouts notes
   --help                                this text
 FILE is a pack file (.zdb) or a source file (.txt).
@@ -320,7 +322,7 @@ std::string FolderOf(const std::string& path)
 }
 
 bool ParseDesignOptions(const std::vector<std::string>& args, FitOptions& options, std::string& only,
-                        std::string& png)
+                        std::string& png, bool& all)
 {
     for (std::size_t i = 1; i < args.size(); ++i) {
         bool valued = i + 1 < args.size();
@@ -336,6 +338,10 @@ bool ParseDesignOptions(const std::vector<std::string>& args, FitOptions& option
             options.maxAdded = std::clamp(std::atof(args[++i].c_str()), 0.0, 100.0) / 100;
         else if (args[i] == "--jagged")
             options.jagged = true;
+        else if (args[i] == "--effort" && valued)
+            options.effort = std::clamp(std::atoi(args[++i].c_str()), 1, 20);
+        else if (args[i] == "--all")
+            all = true;
         else
             return false;
     }
@@ -346,9 +352,10 @@ int Design(const std::vector<std::string>& args)
 {
     std::string text, only, png;
     FitOptions options;
-    if (args.empty() || !ParseDesignOptions(args, options, only, png)) {
+    bool all = false;
+    if (args.empty() || !ParseDesignOptions(args, options, only, png, all)) {
         std::cerr << "usage: zentiles-pack design SKETCH.txt [--only NAME] [--fits K] [--png OUT.png] "
-                     "[--max-open P] [--max-added P] [--jagged]\n";
+                     "[--max-open P] [--max-added P] [--jagged] [--all] [--effort E]\n";
         return 2;
     }
     if (!ReadText(args[0], text)) {
@@ -388,9 +395,19 @@ int Design(const std::vector<std::string>& args)
         for (const FigureFit& near : design.nearest)
             std::cerr << "  " << (design.accepted.empty() ? "nearest" : "better but refused") << ": "
                       << DescribeFit(near) << "\n";
-        if (static_cast<int>(design.accepted.size()) >= sketch.pick)
+        if (all) {
+            std::vector<DesignPuzzle> shown;
+            for (const std::vector<FigureFit>* list : {&design.accepted, &design.nearest})
+                for (const FigureFit& fit : *list) {
+                    shown.push_back(PuzzleOfFit(sketch, fit));
+                    shown.back().name += (list == &design.accepted ? " (fit " : " (refused ") +
+                                         std::to_string(shown.size()) + ")";
+                }
+            std::cout << FormatPackSource(shown);
+        } else if (static_cast<int>(design.accepted.size()) >= sketch.pick) {
             std::cout << FormatPackSource({PuzzleOfFit(sketch, design.accepted[static_cast<std::size_t>(sketch.pick - 1)])});
-        else
+        }
+        if (static_cast<int>(design.accepted.size()) < sketch.pick)
             ++failures;
         rows.push_back({sketch.name, std::move(design)});
     }

@@ -82,6 +82,35 @@ std::vector<std::uint8_t> OutsideQuarters(const Silhouette& shape)
     return outside;
 }
 
+// Quarters in the smallest region of empty quarters the figure closes in; 0 when there is none.
+int SmallestHole(const Silhouette& shape, std::vector<std::uint8_t> outside)
+{
+    int w = shape.width + 2;
+    auto index = [&](int x, int y, int part) { return static_cast<std::size_t>(((y + 1) * w + x + 1) * 4 + part); };
+    int smallest = 0;
+    for (int y = 0; y < shape.height; ++y)
+        for (int x = 0; x < shape.width; ++x)
+            for (int part = 0; part < 4; ++part) {
+                if (Filled(shape, x, y, part) || outside[index(x, y, part)])
+                    continue;
+                int size = 0; // flood the hole, marking it as seen through `outside`
+                std::vector<std::array<int, 3>> stack{{x, y, part}};
+                outside[index(x, y, part)] = 1;
+                while (!stack.empty()) {
+                    auto [hx, hy, hp] = stack.back();
+                    stack.pop_back();
+                    ++size;
+                    for (const Side& s : SidesOf(hx, hy, hp))
+                        if (!Filled(shape, s.x, s.y, s.part) && !outside[index(s.x, s.y, s.part)]) {
+                            outside[index(s.x, s.y, s.part)] = 1;
+                            stack.push_back({s.x, s.y, s.part});
+                        }
+                }
+                smallest = smallest == 0 ? size : std::min(smallest, size);
+            }
+    return smallest;
+}
+
 double HullArea(const Silhouette& shape)
 {
     // Corners and centres of the filled quarters, in half-cell units.
@@ -323,6 +352,7 @@ FigureScore ScoreSilhouette(const Silhouette& input)
         ++score.edges;
         score.steps += run < 3 ? 1 : 0;
     }
+    score.smallestHole = SmallestHole(shape, outside);
     score.total = 2.0 * score.convexity + 1.0 * score.symmetry + 1.0 * score.compactness -
                   0.5 * score.holes - 0.3 * score.slits - 0.05 * score.tips - 0.25 * score.steps -
                   0.02 * score.edges;

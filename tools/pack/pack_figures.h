@@ -17,6 +17,7 @@ struct FigureScore {
     double symmetry = 0;    // share of the area that a left-right or top-bottom mirror keeps
     double compactness = 0; // area / bounding box area
     int holes = 0;          // empty quarter cells closed in by the figure
+    int smallestHole = 0;   // quarters of the smallest closed-in region (0: none)
     int slits = 0;          // empty quarter cells with two filled neighbours (narrow gaps)
     int tips = 0;           // filled quarter cells with at most one filled neighbour
     int edges = 0;          // straight runs of the outline

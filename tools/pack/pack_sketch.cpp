@@ -67,6 +67,21 @@ bool ParseSketchLine(const std::string& line, const std::string& folder, Sketch&
     }
     std::string rest;
     std::getline(in >> std::ws, rest);
+    if (word == "piece") {
+        std::string at;
+        Placement p{};
+        std::istringstream fields(rest);
+        fields >> word >> at;
+        std::size_t comma = at.find(',');
+        if (!PieceOfName(word, p.kind, p.image) || comma == std::string::npos)
+            return false;
+        p.x = std::atoi(at.substr(0, comma).c_str());
+        p.y = std::atoi(at.substr(comma + 1).c_str());
+        if (std::abs(p.x) > 100 || std::abs(p.y) > 100)
+            return false;
+        sketch.pieces.push_back(p);
+        return true;
+    }
     if (word == "note" && !rest.empty()) {
         sketch.notes.push_back(rest);
         return true;
@@ -94,6 +109,27 @@ bool ParseSketchLine(const std::string& line, const std::string& folder, Sketch&
         return true;
     }
     return false;
+}
+
+// The quarter cells of pieces laid out by hand, shifted so that none lies left of or above 0.
+Silhouette SilhouetteOfPieces(const Layout& pieces)
+{
+    int left = 0, top = 0;
+    for (const Placement& p : pieces) {
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+    }
+    Silhouette shape;
+    for (const Placement& p : pieces) {
+        const Piece& piece = PieceAt(7, p.kind, p.image);
+        shape.width = std::max(shape.width, p.x - left + piece.width);
+        shape.height = std::max(shape.height, p.y - top + piece.height);
+    }
+    shape.cells.assign(static_cast<std::size_t>(shape.width * shape.height), 0);
+    for (const Placement& p : pieces)
+        for (const CellPart& q : PieceAt(7, p.kind, p.image).parts)
+            shape.add(p.x - left + q.cx, p.y - top + q.cy, q.part);
+    return shape;
 }
 
 // ---- drawings ------------------------------------------------------------------------------
@@ -398,6 +434,8 @@ std::vector<Silhouette> RastersOf(const Sketch& sketch, std::string& error)
 {
     if (!sketch.rows.empty())
         return {SilhouetteOfRows(sketch.rows)};
+    if (!sketch.pieces.empty())
+        return {Trimmed(SilhouetteOfPieces(sketch.pieces))};
     SketchDrawing drawing;
     if (!DrawingOfSketch(sketch, drawing, error))
         return {};
@@ -451,6 +489,13 @@ FigureFit MeasuredFit(const Silhouette& raster, Layout layout, int covered, int 
     return fit;
 }
 
+// A closed-in region too small to read as a designed opening (a letter's counter, a handle).
+constexpr int kSmallestOpening = 8;
+bool PinHole(const FigureScore& score)
+{
+    return score.holes > 0 && score.smallestHole < kSmallestOpening;
+}
+
 int BaseCost(const FigureFit& fit)
 {
     return fit.open + 3 * fit.added;
@@ -458,94 +503,10 @@ int BaseCost(const FigureFit& fit)
 
 int FitCost(const FigureFit& fit)
 {
-    return BaseCost(fit) + 12 * (fit.score.steps + fit.score.holes + fit.score.slits);
+    return BaseCost(fit) + 12 * (fit.score.steps + fit.score.slits + (PinHole(fit.score) ? fit.score.holes : 0));
 }
 
 // ---- polishing a fit -----------------------------------------------------------------------
-
-// Owners of the frame's quarters and unit-1 pixels under a layout, one tile left out.
-struct Occupancy {
-    FitFrame frame;
-    std::vector<int> quarters;
-    std::vector<int> pixels;
-};
-
-Occupancy OccupancyOf(const Silhouette& sketch, const Layout& layout, int leftOut)
-{
-    Occupancy o{FitFrame{sketch.width, sketch.height, sketch.width + 2, sketch.height + 2}, {}, {}};
-    o.quarters.assign(static_cast<std::size_t>(o.frame.width * o.frame.height * 4), -1);
-    o.pixels.assign(static_cast<std::size_t>(o.frame.pixelWidth * o.frame.pixelHeight), -1);
-    for (int t = 0; t < static_cast<int>(layout.size()); ++t) {
-        if (t == leftOut)
-            continue;
-        const Placement& p = layout[static_cast<std::size_t>(t)];
-        for (const CellPart& q : PieceAt(7, p.kind, p.image).parts)
-            o.quarters[static_cast<std::size_t>(((p.y + q.cy) * o.frame.width + p.x + q.cx) * 4 + q.part)] = t;
-        for (const CellPart& q : PieceAt(1, p.kind, p.image).parts)
-            o.pixels[static_cast<std::size_t>((p.y + q.cy) * o.frame.pixelWidth + p.x + q.cx)] = t;
-    }
-    return o;
-}
-
-// Whether a placement lies in the frame clear of the other tiles; its quarters inside the sketch.
-bool PlacementFree(const Occupancy& o, const Silhouette& sketch, const Placement& p, int& inside, int& outside)
-{
-    const Piece& piece = PieceAt(7, p.kind, p.image);
-    if (p.x < 0 || p.y < 0 || p.x + piece.width > o.frame.width || p.y + piece.height > o.frame.height)
-        return false;
-    inside = outside = 0;
-    for (const CellPart& q : piece.parts) {
-        if (o.quarters[static_cast<std::size_t>(((p.y + q.cy) * o.frame.width + p.x + q.cx) * 4 + q.part)] >= 0)
-            return false;
-        ((sketch.at(p.x + q.cx, p.y + q.cy) >> q.part) & 1 ? inside : outside) += 1;
-    }
-    for (const CellPart& q : PieceAt(1, p.kind, p.image).parts)
-        if (o.pixels[static_cast<std::size_t>((p.y + q.cy) * o.frame.pixelWidth + p.x + q.cx)] >= 0)
-            return false;
-    return true;
-}
-
-// Whether the quarters of a silhouette form one piece (sides shared, not just corners).
-bool QuartersJoined(const Silhouette& shape)
-{
-    std::vector<std::uint8_t> seen(static_cast<std::size_t>(shape.width * shape.height * 4), 0);
-    std::vector<std::array<int, 3>> stack;
-    int filled = 0;
-    for (int y = 0; y < shape.height; ++y)
-        for (int x = 0; x < shape.width; ++x)
-            for (int part = 0; part < 4; ++part)
-                if ((shape.at(x, y) >> part) & 1) {
-                    ++filled;
-                    if (stack.empty() && seen[0] == 0 && filled == 1) {
-                        stack.push_back({x, y, part});
-                        seen[static_cast<std::size_t>((y * shape.width + x) * 4 + part)] = 1;
-                    }
-                }
-    int reached = 0;
-    static constexpr int kAcross[4][3] = {{0, -1, kBottomQuarter}, {1, 0, kLeftQuarter}, {0, 1, kTopQuarter}, {-1, 0, kRightQuarter}};
-    while (!stack.empty()) {
-        auto [x, y, part] = stack.back();
-        stack.pop_back();
-        ++reached;
-        const std::array<int, 3> next[3] = {{x, y, (part + 1) % 4}, {x, y, (part + 3) % 4},
-                                            {x + kAcross[part][0], y + kAcross[part][1], kAcross[part][2]}};
-        for (const auto& [nx, ny, np] : next) {
-            if (!((shape.at(nx, ny) >> np) & 1))
-                continue;
-            std::uint8_t& mark = seen[static_cast<std::size_t>((ny * shape.width + nx) * 4 + np)];
-            if (!mark) {
-                mark = 1;
-                stack.push_back({nx, ny, np});
-            }
-        }
-    }
-    return reached == filled;
-}
-
-int PolishCost(const FigureFit& fit, const Silhouette& tiles)
-{
-    return FitCost(fit) + (QuartersJoined(tiles) ? 0 : 60);
-}
 
 // Why a fit cannot go into a pack; empty when it can.
 std::vector<std::string> Refusals(FigureFit& fit, const FitOptions& options)
@@ -554,8 +515,8 @@ std::vector<std::string> Refusals(FigureFit& fit, const FitOptions& options)
     std::vector<std::string> why = RecordProblems(record);
     if (!why.empty())
         return why;
-    if (fit.score.holes)
-        why.push_back("closes " + std::to_string(fit.score.holes) + " quarter cells in as holes");
+    if (PinHole(fit.score))
+        why.push_back("closes in a pinhole of " + std::to_string(fit.score.smallestHole) + " quarter cells");
     if (fit.score.slits)
         why.push_back("leaves " + std::to_string(fit.score.slits) + " quarter cells as narrow slits");
     if (fit.score.steps && !options.jagged)
@@ -589,7 +550,7 @@ std::vector<std::string> Obstacles(const Sketch& sketch, const std::vector<Silho
     }
     std::string area = low == high ? std::to_string(low) : std::to_string(low) + " to " + std::to_string(high);
     why.push_back("the sketch covers " + area + " quarter cells" +
-                  (sketch.rows.empty() ? " at the scales tried" : "") + "; the seven tiles cover " +
+                  (sketch.rows.empty() && sketch.pieces.empty() ? " at the scales tried" : "") + "; the seven tiles cover " +
                   std::to_string(kTileAreaLow) + " to " + std::to_string(kTileAreaHigh));
     for (int kind = 0; kind < kKindCount; ++kind) {
         bool somewhere = false;
@@ -604,55 +565,186 @@ std::vector<std::string> Obstacles(const Sketch& sketch, const std::vector<Silho
     return why;
 }
 
-// A fit improved by annealing: one tile at a time steps up to two cells or takes another image of
-// its kind; changes for the worse are taken now and then early on, the best layout seen is kept.
-FigureFit Annealed(FigureFit fit, unsigned seed)
-{
-    constexpr int kSteps = 1500;
-    std::mt19937 rng(seed);
-    Silhouette tiles = SilhouetteOf(RecordOfFit(fit));
-    int cost = PolishCost(fit, tiles);
-    FigureFit best = fit;
-    int bestCost = cost;
-    for (int step = 0; step < kSteps; ++step) {
-        int t = static_cast<int>(rng() % fit.layout.size());
-        Placement own = fit.layout[static_cast<std::size_t>(t)];
-        Placement p = own;
-        if (rng() % 3 == 0)
-            p.image = static_cast<int>(rng() % static_cast<unsigned>(kKindImageCount[own.kind]));
-        p.x += static_cast<int>(rng() % 5) - 2;
-        p.y += static_cast<int>(rng() % 5) - 2;
-        Occupancy o = OccupancyOf(fit.sketch, fit.layout, t);
-        int ownIn = 0, ownOut = 0, in = 0, out = 0;
-        if (p == own || !PlacementFree(o, fit.sketch, p, in, out))
-            continue;
-        PlacementFree(o, fit.sketch, own, ownIn, ownOut);
-        FigureFit trial = fit;
-        trial.layout[static_cast<std::size_t>(t)] = p;
-        trial.open = fit.open + ownIn - in;
-        trial.added = fit.added - ownOut + out;
-        Silhouette trialTiles = SilhouetteOf(RecordOfFit(trial));
-        trial.score = ScoreSilhouette(trialTiles);
-        int trialCost = PolishCost(trial, trialTiles);
-        double temperature = 8.0 * (1.0 - static_cast<double>(step) / kSteps);
-        bool take = trialCost <= cost ||
-                    (temperature > 0.1 && std::uniform_real_distribution<double>(0, 1)(rng) <
-                                              std::exp((cost - trialCost) / temperature));
-        if (!take)
-            continue;
-        fit = std::move(trial);
-        cost = trialCost;
-        if (cost < bestCost) {
-            best = fit;
-            bestCost = cost;
+// ---- tidying a fit -------------------------------------------------------------------------
+
+// A near fit's tiles, each free to move a cell either way, placed one by one in an order where
+// each touches one placed before: every layout met that lies clear at grid units 7 and 1, joins
+// up and has a clean outline is kept, the likeliest to the sketch for each silhouette.
+class Tidier {
+public:
+    Tidier(const FigureFit& fit, long mostLeaves) : fit_(fit), mostLeaves_(mostLeaves)
+    {
+        w_ = fit.sketch.width;
+        h_ = fit.sketch.height;
+        quarters_.assign(static_cast<std::size_t>(w_ * h_ * 4), -1);
+        pixels_.assign(static_cast<std::size_t>((w_ + 2) * (h_ + 2)), -1);
+        for (int t : TouchOrder(fit.layout)) {
+            const Placement& p = fit.layout[static_cast<std::size_t>(t)];
+            std::vector<Placement> near;
+            for (int d = 0; d <= 2; ++d) // nearest first
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        if (std::abs(dx) + std::abs(dy) == d)
+                            near.push_back({p.kind, p.image, p.x + dx, p.y + dy});
+            choices_.push_back(std::move(near));
         }
     }
-    return best;
-}
+
+    std::vector<FigureFit> run()
+    {
+        place(0);
+        std::vector<FigureFit> out;
+        for (auto& [key, found] : found_)
+            out.push_back(std::move(found));
+        return out;
+    }
+
+private:
+    // Tiles in an order where each lies within a cell of one before it, the first large one first.
+    static std::vector<int> TouchOrder(const Layout& layout)
+    {
+        auto near = [&](const Placement& a, const Placement& b) {
+            const Piece& pa = PieceAt(7, a.kind, a.image);
+            const Piece& pb = PieceAt(7, b.kind, b.image);
+            return a.x <= b.x + pb.width + 1 && b.x <= a.x + pa.width + 1 && a.y <= b.y + pb.height + 1 &&
+                   b.y <= a.y + pa.height + 1;
+        };
+        std::vector<int> order;
+        std::vector<bool> used(layout.size(), false);
+        auto first = std::ranges::find_if(layout, [](const Placement& p) { return p.kind == kLargeKind; });
+        order.push_back(first == layout.end() ? 0 : static_cast<int>(first - layout.begin()));
+        used[static_cast<std::size_t>(order[0])] = true;
+        while (order.size() < layout.size()) {
+            int pick = -1;
+            for (std::size_t i = 0; i < layout.size() && pick < 0; ++i)
+                if (!used[i] && std::ranges::any_of(order, [&](int j) { return near(layout[i], layout[static_cast<std::size_t>(j)]); }))
+                    pick = static_cast<int>(i);
+            if (pick < 0)
+                pick = static_cast<int>(std::ranges::find(used, false) - used.begin());
+            used[static_cast<std::size_t>(pick)] = true;
+            order.push_back(pick);
+        }
+        return order;
+    }
+
+    // Puts a tile down when it lies in the frame clear of the others; counts its contact sides.
+    bool put(const Placement& p, int id, int& contact)
+    {
+        const Piece& piece = PieceAt(7, p.kind, p.image);
+        if (p.x < 0 || p.y < 0 || p.x + piece.width > w_ || p.y + piece.height > h_)
+            return false;
+        for (const CellPart& q : piece.parts)
+            if (quarterAt(p.x + q.cx, p.y + q.cy, q.part) >= 0)
+                return false;
+        for (const CellPart& q : PieceAt(1, p.kind, p.image).parts)
+            if (pixels_[static_cast<std::size_t>((p.y + q.cy) * (w_ + 2) + p.x + q.cx)] >= 0)
+                return false;
+        static constexpr int kAcross[4][3] = {{0, -1, kBottomQuarter}, {1, 0, kLeftQuarter}, {0, 1, kTopQuarter}, {-1, 0, kRightQuarter}};
+        contact = 0;
+        for (const CellPart& q : piece.parts) {
+            int x = p.x + q.cx, y = p.y + q.cy;
+            contact += quarterAt(x + kAcross[q.part][0], y + kAcross[q.part][1], kAcross[q.part][2]) >= 0 ? 1 : 0;
+        }
+        mark(p, id);
+        return true;
+    }
+
+    void mark(const Placement& p, int id)
+    {
+        for (const CellPart& q : PieceAt(7, p.kind, p.image).parts)
+            quarters_[static_cast<std::size_t>(((p.y + q.cy) * w_ + p.x + q.cx) * 4 + q.part)] = static_cast<std::int8_t>(id);
+        for (const CellPart& q : PieceAt(1, p.kind, p.image).parts)
+            pixels_[static_cast<std::size_t>((p.y + q.cy) * (w_ + 2) + p.x + q.cx)] = static_cast<std::int8_t>(id);
+    }
+
+    int quarterAt(int x, int y, int part) const
+    {
+        if (x < 0 || y < 0 || x >= w_ || y >= h_)
+            return -1;
+        return quarters_[static_cast<std::size_t>((y * w_ + x) * 4 + part)];
+    }
+
+    void place(std::size_t i)
+    {
+        if (leaves_ >= mostLeaves_)
+            return;
+        if (i == choices_.size()) {
+            ++leaves_;
+            keep();
+            return;
+        }
+        for (const Placement& p : choices_[i]) {
+            int contact = 0;
+            if (!put(p, static_cast<int>(i), contact))
+                continue;
+            if (i == 0 || contact >= 2) {
+                layout_.push_back(p);
+                place(i + 1);
+                layout_.pop_back();
+            }
+            mark(p, -1);
+        }
+    }
+
+    void keep()
+    {
+        FigureFit fit = fit_;
+        fit.layout = layout_;
+        fit.score = ScoreSilhouette(SilhouetteOf(RecordOfFit(fit)));
+        if (fit.score.steps || fit.score.slits || PinHole(fit.score))
+            return;
+        int inside = 0, outside = 0;
+        for (const Placement& p : layout_)
+            for (const CellPart& q : PieceAt(7, p.kind, p.image).parts)
+                ((fit.sketch.at(p.x + q.cx, p.y + q.cy) >> q.part) & 1 ? inside : outside) += 1;
+        fit.open = fit.sketchArea - inside;
+        fit.added = outside;
+        std::string key = CanonicalKey(SilhouetteOf(RecordOfFit(fit)));
+        auto known = found_.find(key);
+        if (known == found_.end() || BaseCost(fit) < BaseCost(known->second))
+            found_[key] = std::move(fit);
+    }
+
+    const FigureFit& fit_;
+    long mostLeaves_;
+    int w_ = 0, h_ = 0;
+    std::vector<std::int8_t> quarters_, pixels_;
+    std::vector<std::vector<Placement>> choices_;
+    Layout layout_;
+    long leaves_ = 0;
+    std::map<std::string, FigureFit> found_;
+};
 
 } // namespace
 
 // ---- Sketch text -----------------------------------------------------------------------------
+
+bool PieceOfName(const std::string& name, int& kind, int& image)
+{
+    static const std::map<std::string, int> kTriangles = {
+        {"up", 0}, {"tl", 1}, {"left", 2}, {"bl", 3}, {"down", 4}, {"br", 5}, {"right", 6}, {"tr", 7},
+    };
+    static const std::map<std::string, int> kParallelograms = {
+        {"b\\", 0}, {"a/", 1}, {"b|/", 2}, {"a|\\", 3}, {"b/", 4}, {"a\\", 5}, {"b|\\", 6}, {"a|/", 7},
+    };
+    if (name == "q" || name == "d") {
+        kind = kSquareKind;
+        image = name == "q" ? 0 : 1;
+        return true;
+    }
+    if (name.size() < 3 || name[1] != '-')
+        return false;
+    std::string shape = name.substr(2);
+    const auto& table = name[0] == 'p' ? kParallelograms : kTriangles;
+    auto found = table.find(shape);
+    static const std::map<char, int> kKinds = {{'s', kSmallKind}, {'m', kMediumKind}, {'l', kLargeKind}, {'p', kParallelogramKind}};
+    auto k = kKinds.find(name[0]);
+    if (found == table.end() || k == kKinds.end())
+        return false;
+    kind = k->second;
+    image = found->second;
+    return true;
+}
 
 int SketchCellBits(char c)
 {
@@ -689,11 +781,12 @@ std::vector<Sketch> ParseSketches(const std::string& text, const std::string& fo
             errors.push_back("line " + std::to_string(number) + ": not a sketch line: \"" + line + "\"");
     }
     for (const Sketch& s : sketches) {
-        int forms = (s.rows.empty() ? 0 : 1) + (s.polygons.empty() ? 0 : 1) + (s.picture.empty() ? 0 : 1);
+        int forms = (s.rows.empty() ? 0 : 1) + (s.polygons.empty() ? 0 : 1) + (s.picture.empty() ? 0 : 1) +
+                    (s.pieces.empty() ? 0 : 1);
         bool shortPolygon = std::ranges::any_of(s.polygons, [](const SketchPolygon& p) { return p.points.size() < 3; });
         if (forms != 1 || shortPolygon)
             errors.push_back("line " + std::to_string(s.line) + ": sketch \"" + s.name +
-                             "\" needs rows, polygons of three or more points, or a picture, and only one of them");
+                             "\" needs rows, polygons of three or more points, a picture or pieces, and only one of them");
     }
     return sketches;
 }
@@ -834,13 +927,16 @@ FigureDesign DesignFigure(const Sketch& sketch, const FitOptions& options, std::
         return design;
     std::vector<FigureFit> fits;
     for (const Silhouette& raster : rasters) {
-        for (Layout layout : CoverAll(7, TargetOfSilhouette(raster), 20, true).layouts) {
+        std::vector<Layout> exact = CoverAll(7, TargetOfSilhouette(raster), 20, true).layouts;
+        for (Layout layout : exact) {
             for (Placement& p : layout) {
                 p.x += kFitMargin;
                 p.y += kFitMargin;
             }
             fits.push_back(MeasuredFit(raster, std::move(layout), raster.area(), 0));
         }
+        if (!exact.empty())
+            continue; // nothing near comes closer
         for (SketchFit& near : FitSilhouette(raster, options.beam))
             fits.push_back(MeasuredFit(raster, std::move(near.layout), near.covered, near.outside));
     }
@@ -852,17 +948,19 @@ FigureDesign DesignFigure(const Sketch& sketch, const FitOptions& options, std::
     for (FigureFit& fit : fits)
         fit.score = ScoreSilhouette(SilhouetteOf(RecordOfFit(fit)));
     std::ranges::stable_sort(fits, [](const FigureFit& a, const FigureFit& b) { return FitCost(a) < FitCost(b); });
-    // The best few, each with its own silhouette, are polished tile by tile.
-    constexpr std::size_t kPolished = 3;
-    std::set<std::string> polishedKeys;
+    // The best few near fits, each with its own silhouette, are tidied into clean layouts.
+    const std::size_t kTidied = static_cast<std::size_t>(4 + 2 * options.effort);
+    std::set<std::string> tidiedKeys;
     std::vector<FigureFit> polished;
     for (const FigureFit& fit : fits) {
-        if (polished.size() >= kPolished)
+        if (tidiedKeys.size() >= kTidied)
             break;
         if (fit.open == 0 && fit.added == 0)
             continue; // exact already
-        if (polishedKeys.insert(CanonicalKey(SilhouetteOf(RecordOfFit(fit)))).second)
-            polished.push_back(Annealed(fit, static_cast<unsigned>(polished.size()) + 1));
+        if (!tidiedKeys.insert(CanonicalKey(SilhouetteOf(RecordOfFit(fit)))).second)
+            continue;
+        for (FigureFit& tidy : Tidier(fit, 20000L * options.effort).run())
+            polished.push_back(std::move(tidy));
     }
     fits.insert(fits.begin(), polished.begin(), polished.end());
     std::ranges::stable_sort(fits, [](const FigureFit& a, const FigureFit& b) { return FitCost(a) < FitCost(b); });
@@ -902,6 +1000,11 @@ std::string DescribeFit(const FigureFit& fit)
 DesignPuzzle PuzzleOfFit(const Sketch& sketch, const FigureFit& fit)
 {
     DesignPuzzle puzzle{sketch.name, {"kind: designed"}, RecordOfFit(fit)};
+    if (!fit.refusals.empty()) {
+        for (const std::string& r : fit.refusals)
+            puzzle.notes.push_back("refused: " + r);
+        return puzzle;
+    }
     puzzle.notes.insert(puzzle.notes.end(), sketch.notes.begin(), sketch.notes.end());
     if (fit.open != 0 || fit.added != 0)
         puzzle.notes.push_back("fit: " + std::to_string(fit.open) + " of " + std::to_string(fit.sketchArea) +

@@ -22,7 +22,8 @@ constexpr int kTileAreaHigh = 576;
 //   "poly X,Y X,Y ..." lines, one polygon each, in half cells ("unit quarter": quarter cells,
 //   "unit cell": whole cells);
 //   lines indented by spaces continue the polygon above; "cut X,Y ..." takes a polygon away;
-//   "picture FILE.png", a black-and-white picture, one unit a pixel, black the figure.
+//   "picture FILE.png", a black-and-white picture, one unit a pixel, black the figure;
+//   "piece NAME X,Y" lines, tiles laid out by hand at grid cells (PieceOfName), as drawn.
 // Polygons and pictures are scaled and shifted until the tiles fit them best ("scale S" takes the
 // drawing S times as large as drawn instead; polygon corners still snap to grid points). "pick N" chooses the N-th best fit for the pack (default 1); "note TEXT"
 // lines become notes of the puzzle; ';' starts a comment line.
@@ -37,6 +38,7 @@ struct Sketch {
     std::vector<std::string> rows;
     std::vector<SketchPolygon> polygons;
     std::string picture; // path, relative ones taken from the sketch file's folder
+    Layout pieces;
     double unitCells = 0.5;
     double scale = 0; // times as drawn; 0 searches
     int pick = 1;
@@ -44,6 +46,12 @@ struct Sketch {
 // The sketches of a text; `folder` is where relative picture paths start. Errors name the line.
 std::vector<Sketch> ParseSketches(const std::string& text, const std::string& folder,
                                   std::vector<std::string>& errors);
+// A tile shape by name: "s-", "m-" or "l-" (small, medium, large triangle) with the corner of its
+// right angle ("tl", "tr", "br", "bl") or the way its apex points ("up", "down", "left", "right");
+// "q" the square, "d" the square as a diamond; "p-" the parallelogram: "a/", "a\", "a|/", "a|\"
+// with sides of four cells, "b/", "b\", "b|/", "b|\" with sides of six, lying flat or standing
+// ("|"), leaning as the stroke shows ("a\", "a|/", "b/" and "b|\" are the flipped ones).
+bool PieceOfName(const std::string& name, int& kind, int& image);
 // Cell bits of a row character: '#' full, '.' empty, 'q' 'p' 'b' 'd' the upper-left, upper-right,
 // lower-left, lower-right halves, 'v' '<' '^' '>' the top, right, bottom, left quarters, '0'..'9'
 // 'A'..'F' any quarters as bits (1 top, 2 right, 4 bottom, 8 left); -1 for an unknown character.
@@ -90,6 +98,7 @@ struct FitOptions {
     bool jagged = false;   // accept jags in the outline
     int fits = 1;          // accepted fits wanted, each with its own silhouette
     int beam = 400;
+    int effort = 1;        // more fits annealed, each for longer
 };
 struct FigureFit {
     Layout layout;     // in the frame of `sketch`
