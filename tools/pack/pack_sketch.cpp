@@ -111,26 +111,6 @@ bool ParseSketchLine(const std::string& line, const std::string& folder, Sketch&
     return false;
 }
 
-// The quarter cells of pieces laid out by hand, shifted so that none lies left of or above 0.
-Silhouette SilhouetteOfPieces(const Layout& pieces)
-{
-    int left = 0, top = 0;
-    for (const Placement& p : pieces) {
-        left = std::min(left, p.x);
-        top = std::min(top, p.y);
-    }
-    Silhouette shape;
-    for (const Placement& p : pieces) {
-        const Piece& piece = PieceAt(7, p.kind, p.image);
-        shape.width = std::max(shape.width, p.x - left + piece.width);
-        shape.height = std::max(shape.height, p.y - top + piece.height);
-    }
-    shape.cells.assign(static_cast<std::size_t>(shape.width * shape.height), 0);
-    for (const Placement& p : pieces)
-        for (const CellPart& q : PieceAt(7, p.kind, p.image).parts)
-            shape.add(p.x - left + q.cx, p.y - top + q.cy, q.part);
-    return shape;
-}
 
 // ---- drawings ------------------------------------------------------------------------------
 
@@ -871,6 +851,26 @@ Silhouette RasterOfDrawing(const SketchDrawing& drawing, double cellsPerUnit, do
                     shape.add(x, y, part);
             }
     return Trimmed(shape);
+}
+
+Silhouette SilhouetteOfPieces(const Layout& pieces)
+{
+    int left = 0, top = 0;
+    for (const Placement& p : pieces) {
+        left = std::min(left, p.x);
+        top = std::min(top, p.y);
+    }
+    Silhouette shape;
+    for (const Placement& p : pieces) {
+        const Piece& piece = PieceAt(7, p.kind, p.image);
+        shape.width = std::max(shape.width, p.x - left + piece.width);
+        shape.height = std::max(shape.height, p.y - top + piece.height);
+    }
+    shape.cells.assign(static_cast<std::size_t>(shape.width * shape.height), 0);
+    for (const Placement& p : pieces)
+        for (const CellPart& q : PieceAt(7, p.kind, p.image).parts)
+            shape.add(p.x - left + q.cx, p.y - top + q.cy, q.part);
+    return shape;
 }
 
 Silhouette SilhouetteOfRows(const std::vector<std::string>& rows)

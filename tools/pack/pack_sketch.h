@@ -75,6 +75,8 @@ bool DrawingOfSketch(const Sketch& sketch, SketchDrawing& drawing, std::string& 
 Silhouette RasterOfDrawing(const SketchDrawing& drawing, double cellsPerUnit, double dx, double dy);
 // The silhouette of a row sketch.
 Silhouette SilhouetteOfRows(const std::vector<std::string>& rows);
+// The quarter cells of pieces laid out by hand, shifted so that none lies left of or above 0.
+Silhouette SilhouetteOfPieces(const Layout& pieces);
 
 // ---- Fits ------------------------------------------------------------------------------------
 // Cells a tile may reach beyond the sketch; fits are laid out in the sketch's frame widened by it.
