@@ -10,6 +10,8 @@
 
 #include "pack/pack_design.h"
 #include "pack/pack_figures.h"
+#include "pack/pack_sheet.h"
+#include "pack/pack_sketch.h"
 #include "pack/pack_solver.h"
 #include "game/solved_check.h"
 #include "support/game_fixture.h"
@@ -328,6 +330,16 @@ TEST(PackFigures, ContactSheetShowsOverlapsInRed)
     EXPECT_GT(redPixels(*clashing), 0);
     EXPECT_EQ(clashing->width(), 2 * clean->width());
     EXPECT_EQ(DrawContactSheet({{"fit", {}, fit}}, {1, false, 10}), nullptr) << "grid unit 1 is too small to look at";
+    // The coarse masks of neighbouring tiles share seam pixels; the default sheet of every shipped
+    // puzzle must not call those overlaps.
+    for (const char* file : {"freeware.zdb", "pack1.zdb", "pack2.zdb", "pack3.zdb"}) {
+        std::ifstream in(std::string(ZENTILES_SOURCE_DIR) + "/assets/" + file, std::ios::binary);
+        PackBlock block{};
+        in.read(reinterpret_cast<char*>(&block), sizeof block);
+        auto shipped = DrawContactSheet(PuzzlesOfBlock(block), {});
+        ASSERT_TRUE(shipped) << file;
+        EXPECT_EQ(redPixels(*shipped), 0) << file;
+    }
 }
 
 TEST(PackFigures, NearFitsAccountForEveryQuarter)

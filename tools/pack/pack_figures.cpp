@@ -1,4 +1,4 @@
-// Making puzzles: convex figures, grown figures, sketched figures, grading, contact sheets.
+// Making puzzles: convex figures, grown figures, and the order of a pack from easy to hard.
 #include "pack/pack_figures.h"
 
 #include <algorithm>
@@ -80,6 +80,35 @@ std::vector<std::uint8_t> OutsideQuarters(const Silhouette& shape)
         }
     }
     return outside;
+}
+
+// Quarters in the smallest region of empty quarters the figure closes in; 0 when there is none.
+int SmallestHole(const Silhouette& shape, std::vector<std::uint8_t> outside)
+{
+    int w = shape.width + 2;
+    auto index = [&](int x, int y, int part) { return static_cast<std::size_t>(((y + 1) * w + x + 1) * 4 + part); };
+    int smallest = 0;
+    for (int y = 0; y < shape.height; ++y)
+        for (int x = 0; x < shape.width; ++x)
+            for (int part = 0; part < 4; ++part) {
+                if (Filled(shape, x, y, part) || outside[index(x, y, part)])
+                    continue;
+                int size = 0; // flood the hole, marking it as seen through `outside`
+                std::vector<std::array<int, 3>> stack{{x, y, part}};
+                outside[index(x, y, part)] = 1;
+                while (!stack.empty()) {
+                    auto [hx, hy, hp] = stack.back();
+                    stack.pop_back();
+                    ++size;
+                    for (const Side& s : SidesOf(hx, hy, hp))
+                        if (!Filled(shape, s.x, s.y, s.part) && !outside[index(s.x, s.y, s.part)]) {
+                            outside[index(s.x, s.y, s.part)] = 1;
+                            stack.push_back({s.x, s.y, s.part});
+                        }
+                }
+                smallest = smallest == 0 ? size : std::min(smallest, size);
+            }
+    return smallest;
 }
 
 double HullArea(const Silhouette& shape)
@@ -295,109 +324,6 @@ Silhouette CutRectangle(int w, int h, const int (&cut)[4])
     return shape;
 }
 
-namespace {
-
-struct SketchBlock {
-    std::string name;
-    std::vector<std::string> rows;
-};
-
-std::vector<SketchBlock> ParseSketches(const std::string& text, std::vector<std::string>& errors)
-{
-    std::vector<SketchBlock> blocks;
-    std::istringstream lines(text);
-    std::string line;
-    for (int number = 1; std::getline(lines, line); ++number) {
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' '))
-            line.pop_back();
-        if (line.empty() || line[0] == ';')
-            continue;
-        if (line.rfind("sketch ", 0) == 0) {
-            blocks.push_back({line.substr(7), {}});
-            continue;
-        }
-        bool known = std::ranges::all_of(line, [](char c) { return SketchCellBits(c) >= 0; });
-        if (blocks.empty() || !known)
-            errors.push_back("line " + std::to_string(number) + ": not a sketch row");
-        else
-            blocks.back().rows.push_back(line);
-    }
-    return blocks;
-}
-
-Silhouette SilhouetteOfSketch(const SketchBlock& block)
-{
-    Silhouette shape;
-    shape.height = static_cast<int>(block.rows.size());
-    for (const std::string& row : block.rows)
-        shape.width = std::max(shape.width, static_cast<int>(row.size()));
-    shape.cells.assign(static_cast<std::size_t>(shape.width * shape.height), 0);
-    for (int y = 0; y < shape.height; ++y)
-        for (int x = 0; x < static_cast<int>(block.rows[static_cast<std::size_t>(y)].size()); ++x)
-            shape.cells[static_cast<std::size_t>(y * shape.width + x)] =
-                static_cast<std::uint8_t>(SketchCellBits(block.rows[static_cast<std::size_t>(y)][static_cast<std::size_t>(x)]));
-    return shape;
-}
-
-// ---- contact sheet -----------------------------------------------------------------------
-
-constexpr const char* kDigitArt[10][5] = {
-    {"###", "#.#", "#.#", "#.#", "###"}, {".#.", "##.", ".#.", ".#.", "###"},
-    {"###", "..#", "###", "#..", "###"}, {"###", "..#", "###", "..#", "###"},
-    {"#.#", "#.#", "###", "..#", "..#"}, {"###", "#..", "###", "..#", "###"},
-    {"###", "#..", "###", "#.#", "###"}, {"###", "..#", "..#", "..#", "..#"},
-    {"###", "#.#", "###", "#.#", "###"}, {"###", "#.#", "###", "..#", "###"},
-};
-
-void FillRect(plat::Bitmap& bitmap, int left, int top, int width, int height, plat::Color colour)
-{
-    std::uint32_t value = bitmap.colorToValue(colour);
-    for (int y = std::max(0, top); y < std::min(bitmap.height(), top + height); ++y)
-        for (int x = std::max(0, left); x < std::min(bitmap.width(), left + width); ++x)
-            bitmap.setPixelValue(x, y, value);
-}
-
-void DrawNumber(plat::Bitmap& bitmap, int number, int left, int top)
-{
-    std::string digits = std::to_string(number);
-    for (std::size_t i = 0; i < digits.size(); ++i)
-        for (int row = 0; row < 5; ++row)
-            for (int col = 0; col < 3; ++col)
-                if (kDigitArt[digits[i] - '0'][row][col] == '#')
-                    FillRect(bitmap, left + static_cast<int>(i) * 8 + col * 2, top + row * 2, 2, 2,
-                             plat::MakeColor(40, 40, 40));
-}
-
-constexpr plat::Color kTileColours[7] = {
-    plat::MakeColor(220, 90, 60),  plat::MakeColor(230, 160, 40), plat::MakeColor(90, 170, 70),
-    plat::MakeColor(60, 140, 200), plat::MakeColor(150, 90, 190), plat::MakeColor(40, 90, 150),
-    plat::MakeColor(150, 60, 90),
-};
-
-void DrawPuzzle(plat::Bitmap& sheet, const PuzzleRecord& record, const SheetOptions& options,
-                int left, int top)
-{
-    const MaskNumberRow* row = MaskNumbersForUnit(options.unit);
-    std::map<std::pair<int, int>, int> painted;
-    for (int tile = 0; tile < 7; ++tile) {
-        int kind = kTileKind[tile];
-        int image = ImageOfOrientation(kind, record.orientation[tile] & 7, record.mirrored != 0);
-        const plat::Bitmap* mask = TileMask(MaskNumberOfTile(*row, tile) + image);
-        for (int my = 0; my < mask->height(); ++my)
-            for (int mx = 0; mx < mask->width(); ++mx) {
-                if (mask->pixelValue(mx, my) == 0)
-                    continue;
-                int x = left + record.x[tile] * options.unit + mx, y = top + record.y[tile] * options.unit + my;
-                bool twice = painted[{x, y}]++ > 0;
-                plat::Color colour = twice ? plat::MakeColor(255, 0, 0)
-                                           : options.colourTiles ? kTileColours[tile] : plat::MakeColor(30, 30, 60);
-                FillRect(sheet, x, y, 1, 1, colour);
-            }
-    }
-}
-
-} // namespace
-
 // ---- Scoring -------------------------------------------------------------------------------
 
 FigureScore ScoreSilhouette(const Silhouette& input)
@@ -426,6 +352,7 @@ FigureScore ScoreSilhouette(const Silhouette& input)
         ++score.edges;
         score.steps += run < 3 ? 1 : 0;
     }
+    score.smallestHole = SmallestHole(shape, outside);
     score.total = 2.0 * score.convexity + 1.0 * score.symmetry + 1.0 * score.compactness -
                   0.5 * score.holes - 0.3 * score.slits - 0.05 * score.tips - 0.25 * score.steps -
                   0.02 * score.edges;
@@ -577,151 +504,6 @@ std::vector<DesignPuzzle> GrowFigures(const GrowOptions& options)
     return out;
 }
 
-namespace {
-
-struct FitCandidate {
-    Placement placement;
-    int inside;
-    int outside;
-    std::vector<int> quarters; // indices into the padded grid
-};
-
-constexpr int kFitMargin = 3;     // cells a tile may reach beyond the silhouette
-constexpr int kFitMostOutside = 6; // quarters a tile may have outside it
-
-std::vector<FitCandidate> FitCandidates(const Silhouette& shape, int kind)
-{
-    int w = shape.width + 2 * kFitMargin, h = shape.height + 2 * kFitMargin;
-    std::vector<FitCandidate> out;
-    for (int image : std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}) {
-        if (image >= kKindImageCount[kind])
-            break;
-        const Piece& piece = PieceAt(7, kind, image);
-        for (int y = 0; y + piece.height <= h; ++y)
-            for (int x = 0; x + piece.width <= w; ++x) {
-                FitCandidate c{{kind, image, x, y}, 0, 0, {}};
-                for (const CellPart& p : piece.parts) {
-                    bool in = Filled(shape, x + p.cx - kFitMargin, y + p.cy - kFitMargin, p.part);
-                    (in ? c.inside : c.outside) += 1;
-                    c.quarters.push_back(((y + p.cy) * w + x + p.cx) * 4 + p.part);
-                }
-                if (c.outside <= kFitMostOutside)
-                    out.push_back(std::move(c));
-            }
-    }
-    return out;
-}
-
-struct BeamState {
-    std::vector<int> chosen; // candidate indices, one list per step
-    std::vector<std::uint8_t> used;
-    int inside = 0;
-    int outside = 0;
-    int score() const { return inside - 3 * outside; }
-};
-
-} // namespace
-
-std::vector<SketchFit> FitSilhouette(const Silhouette& shape, int beamWidth)
-{
-    static constexpr int kOrder[7] = {kLargeKind, kLargeKind, kMediumKind, kParallelogramKind,
-                                      kSquareKind, kSmallKind, kSmallKind};
-    std::vector<FitCandidate> candidates[kKindCount];
-    for (int kind = 0; kind < kKindCount; ++kind)
-        candidates[kind] = FitCandidates(shape, kind);
-    std::size_t cells = static_cast<std::size_t>((shape.width + 2 * kFitMargin) * (shape.height + 2 * kFitMargin) * 4);
-    std::vector<BeamState> beam{BeamState{{}, std::vector<std::uint8_t>(cells, 0), 0, 0}};
-    for (int step = 0; step < 7; ++step) {
-        int kind = kOrder[step];
-        const std::vector<FitCandidate>& list = candidates[kind];
-        bool sameAsBefore = step > 0 && kOrder[step - 1] == kind;
-        struct Next {
-            int score;
-            std::size_t parent;
-            int candidate;
-        };
-        std::vector<Next> next;
-        for (std::size_t s = 0; s < beam.size(); ++s) {
-            const BeamState& state = beam[s];
-            int from = sameAsBefore ? state.chosen.back() + 1 : 0; // like tiles in one order only
-            for (int c = from; c < static_cast<int>(list.size()); ++c) {
-                const FitCandidate& cand = list[static_cast<std::size_t>(c)];
-                if (std::ranges::any_of(cand.quarters, [&](int q) { return state.used[static_cast<std::size_t>(q)] != 0; }))
-                    continue;
-                next.push_back({state.score() + cand.inside - 3 * cand.outside, s, c});
-            }
-        }
-        std::ranges::stable_sort(next, [](const Next& a, const Next& b) { return a.score > b.score; });
-        if (next.size() > static_cast<std::size_t>(beamWidth))
-            next.resize(static_cast<std::size_t>(beamWidth));
-        std::vector<BeamState> grown;
-        for (const Next& n : next) {
-            BeamState state = beam[n.parent];
-            const FitCandidate& cand = list[static_cast<std::size_t>(n.candidate)];
-            for (int q : cand.quarters)
-                state.used[static_cast<std::size_t>(q)] = 1;
-            state.inside += cand.inside;
-            state.outside += cand.outside;
-            state.chosen.push_back(n.candidate);
-            grown.push_back(std::move(state));
-        }
-        beam = std::move(grown);
-    }
-    std::vector<SketchFit> fits;
-    for (const BeamState& state : beam) {
-        SketchFit fit{{}, state.inside, state.outside};
-        for (int step = 0; step < 7; ++step)
-            fit.layout.push_back(candidates[kOrder[step]][static_cast<std::size_t>(state.chosen[static_cast<std::size_t>(step)])].placement);
-        fits.push_back(std::move(fit));
-    }
-    return fits;
-}
-
-int SketchCellBits(char c)
-{
-    static const std::map<char, int> kBits = {
-        {'.', 0}, {'#', 15}, {'q', 9}, {'p', 3}, {'b', 12}, {'d', 6},
-        {'v', 1}, {'<', 2},  {'^', 4}, {'>', 8},
-    };
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    auto found = kBits.find(c);
-    return found == kBits.end() ? -1 : found->second;
-}
-
-std::vector<DesignPuzzle> FiguresOfSketches(const std::string& text, std::vector<std::string>& errors)
-{
-    std::vector<DesignPuzzle> out;
-    for (const SketchBlock& block : ParseSketches(text, errors)) {
-        Silhouette shape = SilhouetteOfSketch(block);
-        std::vector<SketchFit> fits;
-        for (const Layout& layout : CoverAll(7, TargetOfSilhouette(shape), 200, true).layouts)
-            fits.push_back({layout, shape.area(), 0});
-        std::vector<SketchFit> near = FitSilhouette(shape, 1500);
-        fits.insert(fits.end(), near.begin(), near.end());
-        auto fair = std::ranges::find_if(fits, [](const SketchFit& fit) {
-            PuzzleRecord record = NormalisedRecord(fit.layout);
-            FigureScore score = ScoreSilhouette(SilhouetteOf(record));
-            return score.holes == 0 && score.slits == 0 && RecordProblems(record).empty() &&
-                   AnalysePuzzle(record, kSolveLimit).fair();
-        });
-        if (fair == fits.end()) {
-            errors.push_back("sketch \"" + block.name + "\" (" + std::to_string(shape.area()) +
-                             " quarters): no fair layout fills it");
-            continue;
-        }
-        DesignPuzzle puzzle{block.name, {"kind: designed"}, NormalisedRecord(fair->layout)};
-        if (fair->covered != shape.area() || fair->outside != 0)
-            puzzle.notes.push_back("fit: " + std::to_string(shape.area() - fair->covered) +
-                                   " quarters of the sketch left open, " + std::to_string(fair->outside) +
-                                   " added");
-        out.push_back(std::move(puzzle));
-    }
-    return out;
-}
-
 std::vector<DesignPuzzle> GradedInOrder(const std::vector<DesignPuzzle>& puzzles, long limit)
 {
     struct Graded {
@@ -750,34 +532,3 @@ std::vector<DesignPuzzle> GradedInOrder(const std::vector<DesignPuzzle>& puzzles
     return out;
 }
 
-// ---- Contact sheet -------------------------------------------------------------------------
-
-std::unique_ptr<plat::Bitmap> DrawContactSheet(const std::vector<DesignPuzzle>& puzzles,
-                                               const SheetOptions& options)
-{
-    if (!MaskNumbersForUnit(options.unit) || options.unit == 1 || options.columns < 1)
-        return nullptr;
-    // Cells as large as the largest silhouette on the sheet.
-    int cellWidth = 40, cellHeight = 30;
-    for (const DesignPuzzle& p : puzzles)
-        for (int tile = 0; tile < 7; ++tile) {
-            PixelSize size = TileImageSize(options.unit, p.record, tile);
-            cellWidth = std::max(cellWidth, p.record.x[tile] * options.unit + size.width + 8);
-            cellHeight = std::max(cellHeight, p.record.y[tile] * options.unit + size.height + 16);
-        }
-    int count = std::max<int>(1, static_cast<int>(puzzles.size()));
-    int columns = std::min(options.columns, count);
-    int rows = (count + columns - 1) / columns;
-    auto sheet = plat::CreateScreenBitmap(columns * cellWidth, rows * cellHeight);
-    if (!sheet)
-        return nullptr;
-    FillRect(*sheet, 0, 0, sheet->width(), sheet->height(), plat::MakeColor(250, 250, 245));
-    for (std::size_t i = 0; i < puzzles.size(); ++i) {
-        int left = static_cast<int>(i) % columns * cellWidth, top = static_cast<int>(i) / columns * cellHeight;
-        FillRect(*sheet, left, top, cellWidth, 1, plat::MakeColor(200, 200, 200));
-        FillRect(*sheet, left, top, 1, cellHeight, plat::MakeColor(200, 200, 200));
-        DrawNumber(*sheet, static_cast<int>(i), left + 3, top + 3);
-        DrawPuzzle(*sheet, puzzles[i].record, options, left + 4, top + 14);
-    }
-    return sheet;
-}
