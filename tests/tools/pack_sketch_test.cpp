@@ -16,6 +16,7 @@
 #include "pack/pack_sketch.h"
 #include "pack/pack_solver.h"
 #include "platform/bitmap.h"
+#include "platform/png_writer.h"
 #include "platform/window.h"
 
 namespace {
