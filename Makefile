@@ -2,7 +2,7 @@
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps bench clean packs
+.PHONY: run test build deps bench clean packs font
 
 run: build
 	cd $(BUILD) && ./zentiles
@@ -24,6 +24,10 @@ packs: build
 	$(BUILD)/zentiles-pack build assets/packs/pack2.txt assets/pack2.zdb --pack 2
 	$(BUILD)/zentiles-pack build assets/packs/pack3.txt assets/pack3.zdb --pack 3
 	$(BUILD)/zentiles-pack check assets/freeware.zdb assets/pack1.zdb assets/pack2.zdb assets/pack3.zdb
+
+# Bakes the user interface's font from the Debian DejaVu Sans files into src/platform/system_font.cpp.
+font: build
+	$(BUILD)/zentiles-make_font src/platform/system_font.cpp
 
 bench: build
 	$(BUILD)/zentiles_bench

@@ -1,66 +1,55 @@
-// Text drawing with the DejaVu Sans face through SDL_ttf, rendered solid (no smoothing) so that
-// text looks as crisp as on the handheld's screen.
+// Text drawing from the built-in bitmap font (DejaVu Sans 11 pt baked at build time), pixel for
+// pixel what the font engine draws without smoothing. A line holding a character the built-in font
+// lacks goes to the font engine, loaded for it on first need; without the engine such characters
+// show as question marks.
 #include "platform/text.h"
 
-#include <SDL_ttf.h>
-
 #include <algorithm>
+
+#include "platform/baked_font.h"
+#include "platform/font_engine.h"
 
 namespace plat {
 namespace {
 
-constexpr int kPointSize = 11;
-constexpr int kFallbackCharWidth = 6;
-constexpr int kFallbackLineHeight = 13;
+bool EngineOnly = false; // tests: every line through the engine
 
-// Where the face is looked for, regular then bold, in this order.
-constexpr const char* kFontFolders[] = {
-    "/usr/share/fonts/truetype/dejavu/",
-    "/usr/share/fonts/TTF/",
-    "/usr/share/fonts/dejavu/",
-};
-
-// The two fonts, opened on first use and kept for the run.
-struct Fonts {
-    bool tried = false;
-    TTF_Font* regular = nullptr;
-    TTF_Font* bold = nullptr;
-};
-Fonts TheFonts;
-
-TTF_Font* OpenFace(const char* file)
+const BakedFace& FaceFor(unsigned flags)
 {
-    for (const char* folder : kFontFolders) {
-        std::string path = std::string(folder) + file;
-        if (TTF_Font* font = TTF_OpenFont(path.c_str(), kPointSize))
-            return font;
-    }
-    return nullptr;
+    return (flags & kTextBold) ? SystemFontBold : SystemFontRegular;
 }
 
-TTF_Font* FontFor(unsigned flags)
+bool Baked(const std::string& line, unsigned flags)
 {
-    if (!TheFonts.tried) {
-        TheFonts.tried = true;
-        if (TTF_WasInit() || TTF_Init() == 0) {
-            TheFonts.regular = OpenFace("DejaVuSans.ttf");
-            TheFonts.bold = OpenFace("DejaVuSans-Bold.ttf");
-            if (!TheFonts.bold)
-                TheFonts.bold = TheFonts.regular;
-        }
+    return !EngineOnly && BakedLineWidth(FaceFor(flags), line) >= 0;
+}
+
+// The line with a question mark for every character the built-in font lacks.
+std::string WithStandIns(std::string_view line, const BakedFace& face)
+{
+    std::string out;
+    std::size_t at = 0;
+    while (at < line.size()) {
+        std::size_t start = at;
+        char32_t code = 0;
+        bool valid = NextCodePoint(line, &at, &code);
+        if (valid && FindBakedGlyph(face, code))
+            out.append(line.substr(start, at - start));
+        else
+            out.push_back('?');
     }
-    return (flags & kTextBold) ? TheFonts.bold : TheFonts.regular;
+    return out;
 }
 
 int LineWidth(const std::string& line, unsigned flags)
 {
     if (line.empty())
         return 0;
-    TTF_Font* font = FontFor(flags);
-    int w = 0, h = 0;
-    if (!font || TTF_SizeUTF8(font, line.c_str(), &w, &h) != 0)
-        return static_cast<int>(line.size()) * kFallbackCharWidth;
-    return w;
+    const BakedFace& face = FaceFor(flags);
+    if (Baked(line, flags))
+        return BakedLineWidth(face, line);
+    int width = EngineLineWidth(line, (flags & kTextBold) != 0);
+    return width >= 0 ? width : BakedLineWidth(face, WithStandIns(line, face));
 }
 
 std::size_t NextCharEnd(std::string_view text, std::size_t at)
@@ -120,42 +109,46 @@ void WrapParagraph(std::string_view paragraph, unsigned flags, int width,
         lines.push_back(line);
 }
 
-// Copies the set pixels of a solid rendering into the context, clipped.
-void PaintLine(DrawContext& dc, const SDL_Surface* glyphs, Point at, const Rect& clip)
+// Copies the set pixels of a drawn line into the context, clipped.
+void PaintLine(DrawContext& dc, const LineInk& line, Point at, const Rect& clip)
 {
-    const auto* pixels = static_cast<const std::uint8_t*>(glyphs->pixels);
-    for (int y = 0; y < glyphs->h; ++y)
-        for (int x = 0; x < glyphs->w; ++x)
-            if (pixels[y * glyphs->pitch + x] != 0 && clip.contains({at.x + x, at.y + y}))
+    for (int y = 0; y < line.height; ++y)
+        for (int x = 0; x < line.width; ++x)
+            if (line.ink[static_cast<std::size_t>(y * line.width + x)] &&
+                clip.contains({at.x + x, at.y + y}))
                 SetPixel(dc, at.x + x, at.y + y, dc.textColor);
 }
 
 void DrawLine(DrawContext& dc, const std::string& line, unsigned flags, Point at, const Rect& clip)
 {
-    TTF_Font* font = FontFor(flags);
-    if (line.empty() || !font)
+    if (line.empty())
         return;
-    SDL_Surface* glyphs = TTF_RenderUTF8_Solid(font, line.c_str(), SDL_Color{255, 255, 255, 255});
-    if (!glyphs)
-        return;
-    if (SDL_LockSurface(glyphs) == 0) {
-        PaintLine(dc, glyphs, at, clip);
-        SDL_UnlockSurface(glyphs);
-    }
-    SDL_FreeSurface(glyphs);
+    const BakedFace& face = FaceFor(flags);
+    LineInk ink;
+    bool drawn = Baked(line, flags) ? DrawBakedLine(face, line, ink)
+               : FontEngineReady()  ? EngineDrawLine(line, (flags & kTextBold) != 0, ink)
+                                    : DrawBakedLine(face, WithStandIns(line, face), ink);
+    if (drawn)
+        PaintLine(dc, ink, at, clip);
 }
 
 } // namespace
 
 bool TextAvailable()
 {
-    return FontFor(0) != nullptr;
+    return true;
 }
 
 int TextLineHeight(unsigned flags)
 {
-    TTF_Font* font = FontFor(flags);
-    return font ? TTF_FontLineSkip(font) : kFallbackLineHeight;
+    if (EngineOnly)
+        return EngineMetrics((flags & kTextBold) != 0).lineSkip;
+    return FaceFor(flags).lineSkip;
+}
+
+void SetTextFromEngineOnly(bool on)
+{
+    EngineOnly = on;
 }
 
 std::vector<std::string> LayoutText(std::string_view text, unsigned flags, int wrapWidth)

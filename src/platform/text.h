@@ -31,7 +31,11 @@ Size MeasureText(std::string_view text, unsigned flags, int wrapWidth = 0);
 std::vector<std::string> LayoutText(std::string_view text, unsigned flags, int wrapWidth = 0);
 // Pixels from one line to the next.
 int TextLineHeight(unsigned flags = 0);
-// False when the font files could not be opened (text then draws nothing and measures roughly).
+// True: the built-in font is always there (characters it lacks come from the font engine, or
+// show as question marks when the engine is missing).
 bool TextAvailable();
+
+// Tests: draw and measure every line through the font engine, as the built-in font was made from.
+void SetTextFromEngineOnly(bool on);
 
 } // namespace plat

@@ -3,7 +3,13 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <set>
 #include <string>
+
+#include "platform/font_engine.h"
 
 namespace {
 
@@ -110,6 +116,69 @@ TEST_F(TextTest, DrawsInTheTextColourInsideTheRectangleOnly)
     Rect clipped = InkBounds(dc, ink);
     EXPECT_FALSE(clipped.isEmpty());
     EXPECT_EQ(clipped.intersected({0, 0, 5, 5}), clipped);
+}
+
+// Every string literal of the game's sources: whatever text the game shows is among them.
+std::set<std::string> GameStrings()
+{
+    std::set<std::string> found;
+    const std::regex literal(R"re("((?:[^"\\]|\\.)*)")re");
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(ZENTILES_SOURCE_DIR "/src")) {
+        if (entry.path().extension() != ".cpp" || entry.path().filename() == "system_font.cpp")
+            continue;
+        std::ifstream file(entry.path());
+        for (std::string line; std::getline(file, line);)
+            for (std::sregex_iterator it(line.begin(), line.end(), literal), end; it != end; ++it) {
+                std::string text = std::regex_replace((*it)[1].str(), std::regex(R"(\\n)"), "\n");
+                if (text.find('\\') == std::string::npos)
+                    found.insert(text);
+            }
+    }
+    return found;
+}
+
+// The built-in font against the engine it was baked from: every string of the game, and text in
+// every baked script, laid out alone, wrapped, centred and in bold, must come out pixel for pixel
+// and measure alike. Text the font lacks (a Japanese file name) goes to the engine itself.
+TEST(BuiltInFont, DrawsWhatTheEngineDraws)
+{
+    if (!FontEngineReady())
+        GTEST_SKIP() << "the font engine (SDL_ttf) or DejaVu Sans is not installed";
+    std::set<std::string> texts = GameStrings();
+    ASSERT_GT(texts.size(), 30u);
+    for (const char* more : {
+             "Zwölf Boxkämpfer jagen Viktor quer über den großen Sylter Deich.",
+             "Pchnąć w tę łódź jeża lub ośm skrzyń fig; Žluťoučký kůň úpěl ďábelské ódy.",
+             "Ξεσκεπάζω την ψυχοφθόρα βδελυγμία. Съешь же ещё этих мягких французских булок, да выпей чаю.",
+             "¡¿«»§¶©®°±²³µ·¹º¼½¾×÷ ÆÐÞßæðþ ĲĳŒœŉſ ΐΰϊϋ ЀЁЂЃЄЅІЇЈЉЊЋЌЍЎЏ ѢѣѲѳѴѵ",
+             "puzzle 日本語のパズル.zdb", "Total time 12:34:56\tHints 3", "a\xC3(broken)",
+         })
+        texts.insert(more);
+    auto surface = CreateScreenBitmap(260, 120);
+    DrawContext dc(surface.get());
+    auto paint = [&](const std::string& text, unsigned flags, std::vector<Color>& out) {
+        FillRect(dc, {0, 0, 260, 120}, Brush{kWhite});
+        DrawText(dc, {3, 2, 250, 110}, text, flags);
+        out.clear();
+        for (int y = 0; y < 120; ++y)
+            for (int x = 0; x < 260; ++x)
+                out.push_back(GetPixel(dc, x, y));
+    };
+    std::vector<Color> baked, engine;
+    for (const std::string& text : texts)
+        for (unsigned flags : {0u, unsigned{kTextBold}, unsigned{kTextWrap | kTextCenter},
+                               unsigned{kTextWrap | kTextBold | kTextRight}}) {
+            SCOPED_TRACE("\"" + text + "\" flags " + std::to_string(flags));
+            Size bakedSize = MeasureText(text, flags, 120);
+            paint(text, flags, baked);
+            SetTextFromEngineOnly(true);
+            Size engineSize = MeasureText(text, flags, 120);
+            paint(text, flags, engine);
+            SetTextFromEngineOnly(false);
+            EXPECT_EQ(bakedSize, engineSize);
+            ASSERT_TRUE(baked == engine);
+        }
 }
 
 } // namespace
