@@ -2,6 +2,7 @@
 #include "platform/bitmap.h"
 
 #include <bit>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/pixel_format.h"
@@ -205,16 +206,28 @@ void StoreBits(std::uint8_t* row, int x, int n, const std::uint8_t* in)
 
 Bitmap::~Bitmap() = default;
 
+void Bitmap::FreePixels::operator()(std::uint8_t* p) const
+{
+    std::free(p);
+}
+
+bool Bitmap::allocatePixels()
+{
+    pixelBytes_ = static_cast<std::size_t>(stride_) * static_cast<std::size_t>(height_);
+    pixels_.reset(static_cast<std::uint8_t*>(std::calloc(pixelBytes_, 1)));
+    return pixels_ != nullptr;
+}
+
 std::uint8_t* Bitmap::row(int y)
 {
     int stored = topDown_ ? y : height_ - 1 - y;
-    return pixels_.data() + static_cast<std::size_t>(stored) * static_cast<std::size_t>(stride_);
+    return pixels_.get() + static_cast<std::size_t>(stored) * static_cast<std::size_t>(stride_);
 }
 
 const std::uint8_t* Bitmap::row(int y) const
 {
     int stored = topDown_ ? y : height_ - 1 - y;
-    return pixels_.data() + static_cast<std::size_t>(stored) * static_cast<std::size_t>(stride_);
+    return pixels_.get() + static_cast<std::size_t>(stored) * static_cast<std::size_t>(stride_);
 }
 
 std::uint32_t Bitmap::pixelValue(int x, int y) const
@@ -274,7 +287,8 @@ std::unique_ptr<Bitmap> CreateMonoBitmap(int width, int height)
     b->info_.width = width;
     b->info_.height = -height;
     b->info_.bitCount = 1;
-    b->pixels_.assign(static_cast<std::size_t>(b->stride_) * static_cast<std::size_t>(height), 0);
+    if (!b->allocatePixels())
+        return nullptr;
     b->ops_ = PixelFormatFor(1);
     return b;
 }
@@ -295,7 +309,8 @@ std::unique_ptr<Bitmap> CreateScreenBitmap(int width, int height)
     b->masks_[0] = 0x00FF0000;
     b->masks_[1] = 0x0000FF00;
     b->masks_[2] = 0x000000FF;
-    b->pixels_.assign(static_cast<std::size_t>(b->stride_) * static_cast<std::size_t>(height), 0);
+    if (!b->allocatePixels())
+        return nullptr;
     b->ops_ = PixelFormatFor(32);
     return b;
 }
@@ -339,7 +354,8 @@ std::unique_ptr<Bitmap> CreateDib(const DibInfoHeader& info, std::span<const Rgb
         b->masks_[1] = 0x0000FF00;
         b->masks_[2] = 0x000000FF;
     }
-    b->pixels_.assign(static_cast<std::size_t>(b->stride_) * static_cast<std::size_t>(height), 0);
+    if (!b->allocatePixels())
+        return nullptr;
     b->ops_ = ops;
     return b;
 }

@@ -66,8 +66,8 @@ public:
     std::uint8_t* row(int y);
     const std::uint8_t* row(int y) const;
     // The whole pixel buffer in stored order (a bottom-up DIB begins with its bottom row).
-    std::span<std::uint8_t> bits() { return pixels_; }
-    std::span<const std::uint8_t> bits() const { return pixels_; }
+    std::span<std::uint8_t> bits() { return {pixels_.get(), pixelBytes_}; }
+    std::span<const std::uint8_t> bits() const { return {pixels_.get(), pixelBytes_}; }
 
     // DIB only (a Mono or Screen bitmap answers a synthetic header and an empty table).
     const DibInfoHeader& info() const { return info_; }
@@ -105,7 +105,13 @@ private:
     DibInfoHeader info_{};
     std::vector<RgbQuad> colorTable_;
     std::uint32_t masks_[3] = {0, 0, 0};
-    std::vector<std::uint8_t> pixels_;
+    // Zeroed by the allocator: pages of a large bitmap cost memory only once drawn on.
+    struct FreePixels {
+        void operator()(std::uint8_t* p) const;
+    };
+    std::unique_ptr<std::uint8_t[], FreePixels> pixels_;
+    std::size_t pixelBytes_ = 0;
+    bool allocatePixels();
     const PixelFormatOps* ops_ = nullptr;
 };
 

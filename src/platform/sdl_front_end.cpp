@@ -1,11 +1,14 @@
 // The desktop front end: an SDL window showing the screen at an integer scale (twice at start),
 // letterboxed when resized; the left mouse button is the pen, the right one a tap-and-hold, the
-// wheel scrolls, typed text arrives as the keyboard layout makes it.
+// wheel scrolls, typed text arrives as the keyboard layout makes it. The picture goes straight
+// into the window's own framebuffer, scaled here: no renderer, no texture, the least SDL needs.
 #include <SDL.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -73,10 +76,6 @@ public:
     {
         if (waitCursor_)
             SDL_FreeCursor(waitCursor_);
-        if (texture_)
-            SDL_DestroyTexture(texture_);
-        if (renderer_)
-            SDL_DestroyRenderer(renderer_);
         if (window_)
             SDL_DestroyWindow(window_);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
@@ -85,7 +84,6 @@ public:
     // Opens the window; answers why not, or an empty text.
     std::string open(const std::string& title)
     {
-        SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
         // The window's own framebuffer, not one backed by a GL context: loading GL costs hundreds
         // of milliseconds before the first frame.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
@@ -104,24 +102,22 @@ public:
         window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
                                    kScreenWidth * kStartScale, kScreenHeight * kStartScale,
                                    SDL_WINDOW_RESIZABLE);
-        if (!window_)
-            return false;
-        // The software renderer shows the first frame soonest; the picture is small.
-        renderer_ = SDL_CreateRenderer(window_, -1, SDL_RENDERER_SOFTWARE);
-        if (!renderer_)
-            return false;
-        SDL_RenderSetLogicalSize(renderer_, kScreenWidth, kScreenHeight);
-        SDL_RenderSetIntegerScale(renderer_, SDL_TRUE);
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_RGB888,
-                                     SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);
-        return texture_ != nullptr;
+        return window_ != nullptr;
     }
 
     void present(const Bitmap& screen) override
     {
-        // Screen pixels are 0x00RRGGBB words, the texture's own layout.
-        SDL_UpdateTexture(texture_, nullptr, screen.row(0), screen.stride());
-        redraw();
+        SDL_Surface* surface = SDL_GetWindowSurface(window_);
+        if (!surface)
+            return;
+        scale_ = std::max(1, std::min(surface->w / kScreenWidth, surface->h / kScreenHeight));
+        origin_ = {(surface->w - kScreenWidth * scale_) / 2, (surface->h - kScreenHeight * scale_) / 2};
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        if (surface->format->format == SDL_PIXELFORMAT_RGB888)
+            scaleInto(screen, surface);
+        else
+            blitScaledInto(screen, surface);
+        SDL_UpdateWindowSurface(window_);
     }
 
     void waitForEvents(int timeoutMs) override
@@ -150,12 +146,47 @@ public:
     bool deliversText() const override { return true; }
 
 private:
-    void redraw()
+    // Screen pixels are 0x00RRGGBB words, the window's own layout: each row is widened once and
+    // copied scale times.
+    void scaleInto(const Bitmap& screen, SDL_Surface* surface)
     {
-        SDL_SetRenderDrawColor(renderer_, 0, 0, 0, 255);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        if (SDL_LockSurface(surface) != 0)
+            return;
+        auto* pixels = static_cast<std::uint8_t*>(surface->pixels);
+        for (int y = 0; y < kScreenHeight; ++y) {
+            const auto* from = reinterpret_cast<const std::uint32_t*>(screen.row(y));
+            auto* first = reinterpret_cast<std::uint32_t*>(
+                pixels + static_cast<std::ptrdiff_t>(origin_.y + y * scale_) * surface->pitch) + origin_.x;
+            for (int x = 0; x < kScreenWidth * scale_; ++x)
+                first[x] = from[x / scale_];
+            for (int copy = 1; copy < scale_; ++copy)
+                std::memcpy(reinterpret_cast<std::uint8_t*>(first) + copy * surface->pitch, first,
+                            static_cast<std::size_t>(kScreenWidth * scale_) * 4);
+        }
+        SDL_UnlockSurface(surface);
+    }
+
+    // Any other framebuffer layout: SDL converts while it stretches.
+    void blitScaledInto(const Bitmap& screen, SDL_Surface* surface)
+    {
+        SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<std::uint8_t*>(screen.row(0)), kScreenWidth, kScreenHeight, 32, screen.stride(),
+            SDL_PIXELFORMAT_RGB888);
+        if (!picture)
+            return;
+        SDL_Rect to{origin_.x, origin_.y, kScreenWidth * scale_, kScreenHeight * scale_};
+        SDL_BlitScaled(picture, nullptr, surface, &to);
+        SDL_FreeSurface(picture);
+    }
+
+    // A window pixel as a screen pixel (outside the picture: beyond the screen's edges).
+    Point toScreen(int x, int y) const
+    {
+        auto down = [&](int v, int from) {
+            int d = v - from;
+            return d >= 0 ? d / scale_ : -((-d + scale_ - 1) / scale_);
+        };
+        return {down(x, origin_.x), down(y, origin_.y)};
     }
 
     void handleWindowEvent(const SDL_WindowEvent& event)
@@ -173,8 +204,10 @@ private:
             InjectCloseRequest();
             break;
         case SDL_WINDOWEVENT_EXPOSED:
+            SDL_UpdateWindowSurface(window_);
+            break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-            redraw();
+            InjectScreenLost(); // the framebuffer of the old size is gone
             break;
         default:
             break;
@@ -191,7 +224,7 @@ private:
     // The left button is the pen; the right one is the pen pressed and held at once.
     void handleButton(const SDL_MouseButtonEvent& event)
     {
-        pointer_ = {event.x, event.y};
+        pointer_ = toScreen(event.x, event.y);
         bool down = event.type == SDL_MOUSEBUTTONDOWN;
         if (event.button == SDL_BUTTON_LEFT)
             InjectPen(down ? PenAction::Down : PenAction::Up, pointer_);
@@ -220,7 +253,7 @@ private:
             handleButton(event.button);
             break;
         case SDL_MOUSEMOTION:
-            pointer_ = {event.motion.x, event.motion.y};
+            pointer_ = toScreen(event.motion.x, event.motion.y);
             // Motion without contact is no pen move.
             if (event.motion.state & (SDL_BUTTON_LMASK | SDL_BUTTON_RMASK))
                 InjectPen(PenAction::Move, pointer_);
@@ -238,9 +271,9 @@ private:
     }
 
     SDL_Window* window_ = nullptr;
-    SDL_Renderer* renderer_ = nullptr;
-    SDL_Texture* texture_ = nullptr;
     SDL_Cursor* waitCursor_ = nullptr;
+    int scale_ = kStartScale; // the picture's scale and top-left corner in the window
+    Point origin_{};
     bool closeClicked_ = false;
     Point pointer_{}; // last pointer position, screen pixels (the wheel event has none)
 };

@@ -1111,9 +1111,13 @@ DrawContext GetClientContext(Window* window)
 
 const Bitmap& ComposeScreen()
 {
-    static std::unique_ptr<Bitmap> blank = CreateScreenBitmap(kScreenWidth, kScreenHeight);
-    if (!Sys || !Sys->screen)
+    // Made only when asked for without a window system: a running game never pays for it.
+    static std::unique_ptr<Bitmap> blank;
+    if (!Sys || !Sys->screen) {
+        if (!blank)
+            blank = CreateScreenBitmap(kScreenWidth, kScreenHeight);
         return *blank;
+    }
     Bitmap& screen = *Sys->screen;
     FillSurface(screen, kDesktopColor);
     DrawBand(screen, WindowRole::Normal);
@@ -1254,6 +1258,12 @@ void InjectTerminate()
 {
     if (Sys)
         Sys->input.push_back({.kind = RawInput::Kind::Terminate});
+}
+
+void InjectScreenLost()
+{
+    if (Sys)
+        Sys->screenDirty = true;
 }
 
 bool InputPending()

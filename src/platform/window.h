@@ -281,6 +281,8 @@ void InjectFocus(bool gained);
 // The host is ending the program (a signal): every window is destroyed, owners first, and the
 // loops end with Quit 0.
 void InjectTerminate();
+// The host lost the picture it showed (a resized window): the screen is presented again.
+void InjectScreenLost();
 // True while raw input waits to be turned into messages.
 bool InputPending();
 

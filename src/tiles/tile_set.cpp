@@ -205,16 +205,30 @@ plat::Point TextureNudge(int tileIndex, int orientation, bool mirroredShape)
     return kTextureNudges[tileIndex][orientation];
 }
 
+// The top-left corner, as large as the sprite's largest mask, of a layer-sized surface filled with
+// the colour inside the default black outline: all that cutting the sprite's images reads of it.
+std::unique_ptr<plat::Bitmap> SolidCorner(const TileSprite& sprite, plat::Color color)
+{
+    int w = 1, h = 1;
+    for (plat::Bitmap* const* masks : {sprite.masks, sprite.mirroredMasks})
+        for (int k = 0; k < 8; ++k) {
+            w = std::max(w, MaskWidth(masks[k]));
+            h = std::max(h, MaskHeight(masks[k]));
+        }
+    auto corner = plat::CreateScreenBitmap(std::min(w, kLayerWidth), std::min(h, kLayerHeight));
+    plat::DrawContext cornerDc(corner.get());
+    cornerDc.brush = plat::Brush{color};
+    // No mask reaches the outermost rows and columns; drawn whole all the same, clipped.
+    plat::Rectangle(cornerDc, 0, 0, kLayerWidth, kLayerHeight);
+    return corner;
+}
+
 void buildSolidSet(TileSet& set, plat::Color color, const MaskNumberRow& row, int gridUnit)
 {
-    auto surface = plat::CreateScreenBitmap(kLayerWidth, kLayerHeight);
-    plat::DrawContext surfaceDc(surface.get());
-    surfaceDc.brush = plat::Brush{color};
-    // Drawn with the default black outline; no mask reaches the outermost rows and columns.
-    plat::Rectangle(surfaceDc, 0, 0, kLayerWidth, kLayerHeight);
     RebuildSet(set, row, gridUnit, [&](TileSprite& sprite, int) {
+        auto corner = SolidCorner(sprite, color);
         GiveImages(sprite, [&](const plat::Bitmap* mask) {
-            return CutImage(surface.get(), {0, 0}, mask);
+            return CutImage(corner.get(), {0, 0}, mask);
         });
     });
 }
