@@ -5,6 +5,9 @@ foreach(item ${shipped})
   if(item MATCHES "^packs/")      # pack sources; the built .zdb files are placed by the pack tool
     continue()
   endif()
+  if(item MATCHES "^desktop/")    # the desktop entry, installed to the desktop's own folders
+    continue()
+  endif()
   set(target ${DEST}/${item})
   if(item MATCHES "\\.(cfg|sdb)$" OR item STREQUAL "custom.zdb")
     if(EXISTS ${target})

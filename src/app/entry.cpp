@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/main_window.h"
+#include "app/player_folder.h"
 #include "app/shell_hooks.h"
 #include "app/screen_state.h"
 #include "app/shell_state.h"
@@ -35,6 +36,7 @@ int ZentilesMain()
     plat::RemoveStaleTemporaries(ProgramDirectory);
     InstallShellHooks();
     plat::StartWindowSystem();
+    FillPlayerFolder(); // an installed copy: what the player's folder lacks of the shipped files
     plat::Window* window = CreateMainWindow();
     int exitCode = 0;
     if (window) {

@@ -10,11 +10,13 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <string>
 
 #include "platform/front_end.h"
 #include "platform/sdl_front_end.h"
 #include "platform/window.h"
+#include "platform/window_placement.h"
 
 namespace plat {
 namespace {
@@ -70,10 +72,24 @@ bool InvisibleDriverRefused(const char* driver)
     return !asked || Lowered(asked).find(name) == std::string::npos;
 }
 
+// At least a corner of the window on one of the displays there are now.
+bool OnSomeDisplay(const WindowPlacement& p)
+{
+    const SDL_Rect window{p.x, p.y, p.width, p.height};
+    for (int i = 0; i < SDL_GetNumVideoDisplays(); ++i) {
+        SDL_Rect display, common;
+        if (SDL_GetDisplayBounds(i, &display) == 0 &&
+            SDL_IntersectRect(&window, &display, &common) && common.w >= 48 && common.h >= 48)
+            return true;
+    }
+    return false;
+}
+
 class SdlFrontEnd : public FrontEnd {
 public:
     ~SdlFrontEnd() override
     {
+        rememberPlacement();
         if (waitCursor_)
             SDL_FreeCursor(waitCursor_);
         if (window_)
@@ -82,7 +98,7 @@ public:
     }
 
     // Opens the window; answers why not, or an empty text.
-    std::string open(const std::string& title)
+    std::string open(const std::string& title, const DesktopWindowOptions& options)
     {
         // The window's own framebuffer, not one backed by a GL context: loading GL costs hundreds
         // of milliseconds before the first frame.
@@ -92,16 +108,27 @@ public:
         if (const char* driver = SDL_GetCurrentVideoDriver(); InvisibleDriverRefused(driver))
             return std::string("no display (only SDL's invisible '") + driver +
                    "' video driver is available; set SDL_VIDEODRIVER=" + driver + " to run unseen)";
+        placementFile_ = options.placementFile;
         if (!openWindow(title))
             return SDL_GetError();
+        if (options.icon)
+            setIcon(*options.icon);
         return {};
     }
 
     bool openWindow(const std::string& title)
     {
-        window_ = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                                   kScreenWidth * kStartScale, kScreenHeight * kStartScale,
-                                   SDL_WINDOW_RESIZABLE);
+        std::optional<WindowPlacement> saved;
+        if (!placementFile_.empty())
+            saved = LoadWindowPlacement(placementFile_);
+        placement_ = saved.value_or(WindowPlacement{0, 0, kScreenWidth * kStartScale,
+                                                    kScreenHeight * kStartScale});
+        bool placed = saved && OnSomeDisplay(*saved);
+        window_ = SDL_CreateWindow(title.c_str(), placed ? saved->x : SDL_WINDOWPOS_UNDEFINED,
+                                   placed ? saved->y : SDL_WINDOWPOS_UNDEFINED, placement_.width,
+                                   placement_.height, SDL_WINDOW_RESIZABLE);
+        if (window_)
+            SDL_SetWindowMinimumSize(window_, kScreenWidth, kScreenHeight);
         return window_ != nullptr;
     }
 
@@ -118,6 +145,11 @@ public:
         else
             blitScaledInto(screen, surface);
         SDL_UpdateWindowSurface(window_);
+        if (!shown_) {
+            shown_ = true;
+            notePlacement();
+            showCursor();
+        }
     }
 
     void waitForEvents(int timeoutMs) override
@@ -130,11 +162,13 @@ public:
         while (SDL_PollEvent(&event));
     }
 
+    // Nothing is shown before the first frame, so the busy cursor (the system's cursor theme, slow
+    // to load) waits for it.
     void setWaitCursor(bool on) override
     {
-        if (on && !waitCursor_)
-            waitCursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
-        SDL_SetCursor(on && waitCursor_ ? waitCursor_ : SDL_GetDefaultCursor());
+        waitWanted_ = on;
+        if (shown_)
+            showCursor();
     }
 
     void raise() override
@@ -146,22 +180,70 @@ public:
     bool deliversText() const override { return true; }
 
 private:
+    void showCursor()
+    {
+        if (waitWanted_ && !waitCursor_)
+            waitCursor_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_WAIT);
+        if (waitWanted_ || waitCursor_)
+            SDL_SetCursor(waitWanted_ && waitCursor_ ? waitCursor_ : SDL_GetDefaultCursor());
+    }
+
+    void setIcon(const Bitmap& icon)
+    {
+        SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormatFrom(
+            const_cast<std::uint8_t*>(icon.row(0)), icon.width(), icon.height(), 32, icon.stride(),
+            SDL_PIXELFORMAT_RGB888);
+        if (!picture)
+            return;
+        SDL_SetWindowIcon(window_, picture);
+        SDL_FreeSurface(picture);
+    }
+
+    // The window's place and size while it is neither maximised, minimised nor full screen.
+    void notePlacement()
+    {
+        Uint32 flags = SDL_GetWindowFlags(window_);
+        if (flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN))
+            return;
+        SDL_GetWindowPosition(window_, &placement_.x, &placement_.y);
+        SDL_GetWindowSize(window_, &placement_.width, &placement_.height);
+    }
+
+    // Kept only by a window that showed the game (a second copy turned away never did).
+    void rememberPlacement()
+    {
+        if (!window_ || !shown_ || placementFile_.empty())
+            return;
+        notePlacement();
+        if (!SaveWindowPlacement(placementFile_, placement_))
+            std::fprintf(stderr, "Zentiles: the window's place could not be kept in %s\n",
+                         placementFile_.c_str());
+    }
+
     // Screen pixels are 0x00RRGGBB words, the window's own layout: each row is widened once and
-    // copied scale times.
+    // copied scale times, clipped to the window (a window smaller than the screen shows its middle).
     void scaleInto(const Bitmap& screen, SDL_Surface* surface)
     {
-        if (SDL_LockSurface(surface) != 0)
+        int left = std::max(0, origin_.x);
+        int right = std::min(surface->w, origin_.x + kScreenWidth * scale_);
+        if (right <= left || SDL_LockSurface(surface) != 0)
             return;
         auto* pixels = static_cast<std::uint8_t*>(surface->pixels);
-        for (int y = 0; y < kScreenHeight; ++y) {
-            const auto* from = reinterpret_cast<const std::uint32_t*>(screen.row(y));
-            auto* first = reinterpret_cast<std::uint32_t*>(
-                pixels + static_cast<std::ptrdiff_t>(origin_.y + y * scale_) * surface->pitch) + origin_.x;
-            for (int x = 0; x < kScreenWidth * scale_; ++x)
-                first[x] = from[x / scale_];
-            for (int copy = 1; copy < scale_; ++copy)
-                std::memcpy(reinterpret_cast<std::uint8_t*>(first) + copy * surface->pitch, first,
-                            static_cast<std::size_t>(kScreenWidth * scale_) * 4);
+        auto windowRow = [&](int y) {
+            return reinterpret_cast<std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(y) * surface->pitch);
+        };
+        for (int y = std::max(0, origin_.y); y < surface->h; ++y) {
+            int from = y - origin_.y;
+            if (from >= kScreenHeight * scale_)
+                break;
+            std::uint32_t* to = windowRow(y);
+            if (from % scale_ != 0 && y > 0) { // the row above shows the same screen row
+                std::memcpy(to + left, windowRow(y - 1) + left, static_cast<std::size_t>(right - left) * 4);
+                continue;
+            }
+            const auto* row = reinterpret_cast<const std::uint32_t*>(screen.row(from / scale_));
+            for (int x = left; x < right; ++x)
+                to[x] = row[(x - origin_.x) / scale_];
         }
         SDL_UnlockSurface(surface);
     }
@@ -208,6 +290,10 @@ private:
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
             InjectScreenLost(); // the framebuffer of the old size is gone
+            notePlacement();
+            break;
+        case SDL_WINDOWEVENT_MOVED:
+            notePlacement();
             break;
         default:
             break;
@@ -272,6 +358,10 @@ private:
 
     SDL_Window* window_ = nullptr;
     SDL_Cursor* waitCursor_ = nullptr;
+    bool waitWanted_ = false;
+    bool shown_ = false; // a frame was presented
+    std::string placementFile_;
+    WindowPlacement placement_;
     int scale_ = kStartScale; // the picture's scale and top-left corner in the window
     Point origin_{};
     bool closeClicked_ = false;
@@ -280,10 +370,11 @@ private:
 
 } // namespace
 
-std::unique_ptr<FrontEnd> CreateSdlFrontEnd(const std::string& title)
+std::unique_ptr<FrontEnd> CreateSdlFrontEnd(const std::string& title,
+                                            const DesktopWindowOptions& options)
 {
     auto frontEnd = std::make_unique<SdlFrontEnd>();
-    if (std::string why = frontEnd->open(title); !why.empty()) {
+    if (std::string why = frontEnd->open(title, options); !why.empty()) {
         std::fprintf(stderr, "Cannot open a window: %s\n", why.c_str());
         return nullptr;
     }

@@ -13,7 +13,7 @@ trap 'kill $xvfb_pid 2>/dev/null && wait $xvfb_pid 2>/dev/null; rm -rf "$work"' 
 mkdir -p "$work/game" "$work/fb"
 cp "$build/zentiles" "$work/game/"
 cp -r "$root/assets/." "$work/game/"
-rm -rf "$work/game/packs"
+rm -rf "$work/game/packs" "$work/game/desktop"
 
 # Xvfb picks a free display itself and tells us which, so the test never talks to another one.
 # Two servers starting at the same moment may still pick the same number; the loser cannot
