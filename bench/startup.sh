@@ -11,7 +11,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 [ -x "$build/zentiles" ] || { echo "startup: build the game first ($build/zentiles)" >&2; exit 1; }
 work=$(mktemp -d)
 xvfb_pid=""
-trap '[ -n "$xvfb_pid" ] && kill $xvfb_pid 2>/dev/null && wait $xvfb_pid 2>/dev/null; rm -rf "$work"' EXIT
+trap '{ [ -z "$xvfb_pid" ] || kill $xvfb_pid 2>/dev/null && wait $xvfb_pid 2>/dev/null; } || true; rm -rf "$work"' EXIT
 
 cc -O2 -o "$work/bare_window" "$root/bench/bare_window.c" $(pkg-config --cflags --libs sdl2)
 cc -O2 -o "$work/startup_probe" "$root/bench/startup_probe.c"
@@ -33,7 +33,7 @@ export DISPLAY=":$(head -n1 "$work/display")"
 sleep 0.5
 
 # Painted: a quarter of the 480 x 640 window lit.
-probe() { "$work/startup_probe" "$work/fb/Xvfb_screen0" 76800 3000 "$@"; }
+probe() { "$work/startup_probe" "$work/fb/Xvfb_screen0" 76800 3000 "$@" 2>> "$work/programs.log"; }
 : > "$work/bare.txt"
 : > "$work/game.txt"
 for _ in $(seq "$rounds"); do
@@ -44,7 +44,9 @@ done
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 report() {
     local name=$1 file=$2
-    paint=$(cut -d' ' -f1 "$file" | median)
+    unpainted=$(grep -c '^-1' "$file" || true)
+    [ "$unpainted" = 0 ] || echo "$name: $unpainted starts showed nothing within 10 s (left out)"
+    paint=$(grep -v '^-1' "$file" | cut -d' ' -f1 | median)
     rss=$(cut -d' ' -f2 "$file" | median)
     awk -v n="$name" -v p="$paint" -v r="$rss" -v k="$rounds" -v all="$(cut -d' ' -f1 "$file" | paste -sd' ')" \
         'BEGIN {printf "%-6s first paint %6.1f ms   resident %6.1f MB   (%s starts: %s ms)\n", n, p, r / 1024, k, all}'

@@ -1,6 +1,7 @@
 /* Starts a program under an Xvfb whose screen is mapped from a file, and reports two figures:
- * milliseconds from the start to the first painted content (at least MIN_PIXELS pixels of the
- * black screen lit) and the program's resident memory in kB at RSS_AFTER_MS after the start.
+ * milliseconds from the start to the first painted content (at least MIN_PIXELS more pixels of the
+ * black screen lit than before the start) and the program's resident memory in kB at RSS_AFTER_MS
+ * after the start.
  *   usage: startup_probe SCREEN_FILE MIN_PIXELS RSS_AFTER_MS PROGRAM [ARGS...]
  * Prints "MS KB"; MS is -1 when nothing was painted within ten seconds. */
 #define _GNU_SOURCE
@@ -82,6 +83,9 @@ int main(int argc, char** argv)
         fputs("usage: startup_probe SCREEN_FILE MIN_PIXELS RSS_AFTER_MS PROGRAM [ARGS...]\n", stderr);
         return 2;
     }
+    /* The window of a program probed just before may take a moment to go. */
+    for (int i = 0; i < 300 && LitPixels(&screen) >= atol(argv[2]) / 4; ++i)
+        usleep(10000);
     long minPixels = atol(argv[2]) + LitPixels(&screen);
     double rssAfter = atof(argv[3]), start = NowMs(), painted = -1;
     pid_t pid = fork();

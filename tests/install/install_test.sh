@@ -13,8 +13,8 @@ work=$(mktemp -d)
 xvfb_pid=""
 game_pid=""
 cleanup() {
-    [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null
+    [ -z "$game_pid" ] || kill -9 "$game_pid" 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || { kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null; } || true
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -36,6 +36,8 @@ for file in bin/zentiles share/applications/zentiles.desktop share/zentiles/zent
 done
 [ ! -e "$shipped/packs" ] && [ ! -e "$shipped/desktop" ] || fail "sources were installed as game files"
 desktop-file-validate "$prefix/share/applications/zentiles.desktop" || fail "the desktop entry is not valid"
+grep -qx "Exec=\"$prefix/bin/zentiles\"" "$prefix/share/applications/zentiles.desktop" ||
+    fail "the desktop entry does not start the installed program"
 for side in 16 32 48 256; do
     png="$prefix/share/icons/hicolor/${side}x${side}/apps/zentiles.png"
     [ -f "$png" ] || fail "no ${side} pixel icon"
@@ -43,16 +45,29 @@ for side in 16 32 48 256; do
     [ "$size" = "${side}x${side}" ] || fail "the ${side} pixel icon is $size"
 done
 
-# ---- An X server of our own ----------------------------------------------------------------
+# ---- An X server of our own ------------------------------------------------------------------
+# Xvfb picks a free display itself and says which; one that lost a race for it is started again.
 mkdir -p "$work/fb" "$work/home" "$work/elsewhere"
-exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x1024x24 -fbdir "$work/fb" -nolisten tcp &
-xvfb_pid=$!
-exec 3>&-
-for _ in $(seq 500); do [ -s "$work/display" ] && break; sleep 0.01; done
-[ -s "$work/display" ] || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-for _ in $(seq 500); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.01; done
+start_xvfb() {
+    : > "$work/display"
+    exec 3> "$work/display"
+    Xvfb -displayfd 3 -screen 0 1024x1024x24 -fbdir "$work/fb" -nolisten tcp 2> "$work/xvfb.log" &
+    xvfb_pid=$!
+    exec 3>&-
+    for _ in $(seq 500); do [ -s "$work/display" ] && break; sleep 0.01; done
+    export DISPLAY=":$(head -n1 "$work/display")"
+    for _ in $(seq 200); do
+        kill -0 "$xvfb_pid" 2>/dev/null || return 1
+        xdotool getmouselocation >/dev/null 2>&1 && return 0
+        sleep 0.01
+    done
+    return 1
+}
+for attempt in 1 2 3; do
+    start_xvfb && break
+    kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null || true
+    [ "$attempt" = 3 ] && fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+done
 screen="$work/fb/Xvfb_screen0"
 
 # The installed game, started from a folder of no importance, as a desktop menu would.
