@@ -12,6 +12,7 @@
 
 #include "platform/baked_font.h"
 #include "platform/font_engine.h"
+#include "platform/utf8.h"
 
 namespace {
 
@@ -42,16 +43,7 @@ struct Face {
 std::string Utf8(char32_t c)
 {
     std::string s;
-    if (c < 0x80) {
-        s += static_cast<char>(c);
-    } else if (c < 0x800) {
-        s += static_cast<char>(0xC0 | c >> 6);
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        s += static_cast<char>(0xE0 | c >> 12);
-        s += static_cast<char>(0x80 | (c >> 6 & 0x3F));
-        s += static_cast<char>(0x80 | (c & 0x3F));
-    }
+    plat::AppendUtf8(s, c);
     return s;
 }
 

@@ -6,6 +6,7 @@
 
 #include "app/shell_state.h"
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "platform/message_box.h"
 
 namespace {

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+#include "platform/utf8.h"
+
 namespace plat {
 namespace {
 
@@ -25,12 +27,8 @@ struct LineLayout {
 bool LayOut(const BakedFace& face, std::string_view utf8, LineLayout& out)
 {
     int pen = 0, minX = 0, maxX = 0, minY = 0, maxY = face.height;
-    std::size_t at = 0;
     out.glyphs.clear();
-    while (at < utf8.size()) {
-        char32_t code = 0;
-        if (!NextCodePoint(utf8, &at, &code))
-            return false;
+    for (char32_t code : DecodeUtf8(utf8)) {
         const BakedGlyph* glyph = FindBakedGlyph(face, code);
         if (!glyph)
             return false;
@@ -78,30 +76,6 @@ void PaintGlyph(const Placement& p, LineInk& out)
 }
 
 } // namespace
-
-bool NextCodePoint(std::string_view utf8, std::size_t* at, char32_t* code)
-{
-    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(utf8[i]); };
-    std::size_t start = (*at)++;
-    unsigned char lead = byte(start);
-    int extra = lead < 0x80 ? 0 : lead >= 0xC2 && lead < 0xE0 ? 1 : lead >= 0xE0 && lead < 0xF0 ? 2
-              : lead >= 0xF0 && lead < 0xF5 ? 3 : -1;
-    if (extra < 0 || utf8.size() - start <= static_cast<std::size_t>(extra))
-        return false;
-    char32_t value = extra == 0 ? lead : lead & (0x3F >> extra);
-    for (int i = 1; i <= extra; ++i) {
-        unsigned char next = byte(start + static_cast<std::size_t>(i));
-        if ((next & 0xC0) != 0x80)
-            return false;
-        value = value << 6 | (next & 0x3F);
-    }
-    static constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
-    if (value < kSmallest[extra] || value > 0x10FFFF || (value >= 0xD800 && value < 0xE000))
-        return false;
-    *at = start + 1 + static_cast<std::size_t>(extra);
-    *code = value;
-    return true;
-}
 
 const BakedGlyph* FindBakedGlyph(const BakedFace& face, char32_t code)
 {

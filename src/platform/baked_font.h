@@ -43,14 +43,11 @@ struct LineInk {
 
 // The glyph of a character; null when the face does not hold it.
 const BakedGlyph* FindBakedGlyph(const BakedFace& face, char32_t code);
-// Width of a line as the engine measures it; -1 when the line is not valid UTF-8 or holds a
-// character the face does not hold.
+// Width of a line as the engine measures it; -1 when the line holds a character the face does not
+// hold (a malformed byte counts as U+FFFD, which it does not hold either).
 int BakedLineWidth(const BakedFace& face, std::string_view utf8);
 // Draws a line into a picture as the engine would; false as for BakedLineWidth, or when the line
 // has no width (the engine draws nothing then).
 bool DrawBakedLine(const BakedFace& face, std::string_view utf8, LineInk& out);
-// The next character of UTF-8 text at *at, advancing *at; false (and *at one byte on) when the
-// bytes there are not a valid, shortest encoding of a scalar value.
-bool NextCodePoint(std::string_view utf8, std::size_t* at, char32_t* code);
 
 } // namespace plat

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -422,42 +421,6 @@ std::vector<std::string> ListFiles(const std::string& folder, std::string_view p
 bool MatchesFilePattern(std::string_view name, std::string_view pattern)
 {
     return MatchesPattern(name, pattern);
-}
-
-std::string PlayerDataFolder(std::string_view name)
-{
-    const char* dataHome = std::getenv("XDG_DATA_HOME");
-    const char* home = std::getenv("HOME");
-    std::string base;
-    if (dataHome && dataHome[0] == '/')
-        base = dataHome;
-    else if (home && home[0] == '/')
-        base = std::string(home) + "/.local/share";
-    else
-        return {};
-    if (base.back() != '/')
-        base += '/';
-    return base + std::string(name) + "/";
-}
-
-bool FolderExists(const std::string& path)
-{
-    struct stat info;
-    return ::stat(HostPath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-bool FolderWritable(const std::string& folder)
-{
-    return FolderExists(folder) && ::access(HostPath(folder).c_str(), W_OK | X_OK) == 0;
-}
-
-bool CreateFolders(const std::string& folder)
-{
-    std::string hostFolder = HostPath(folder);
-    for (std::size_t at = 1; at <= hostFolder.size(); ++at)
-        if (at == hostFolder.size() || hostFolder[at] == '/')
-            ::mkdir(hostFolder.substr(0, at).c_str(), S_IRWXU); // an existing one is fine
-    return FolderExists(folder);
 }
 
 void SetFileFaults(const FileFaults& faults)

@@ -82,18 +82,6 @@ std::vector<std::string> ListFiles(const std::string& folder, std::string_view p
 // Whether a file name matches a pattern of '*' and '?', ignoring ASCII case, as ListFiles does.
 bool MatchesFilePattern(std::string_view name, std::string_view pattern);
 
-// The folder for a player's own files of the program called name, ending in a separator:
-// $XDG_DATA_HOME/name when that is an absolute path, else $HOME/.local/share/name; empty when
-// neither is known.
-std::string PlayerDataFolder(std::string_view name);
-// True when a folder exists at path (links followed).
-bool FolderExists(const std::string& path);
-// True when this process may create files in the folder.
-bool FolderWritable(const std::string& folder);
-// Creates the folder and its missing parents, each for the user alone (mode 0700, as the
-// desktop's data folders are made); true when the folder exists afterwards.
-bool CreateFolders(const std::string& folder);
-
 // Test hooks: make creates fail, make writes fail after so many bytes in all (counted from
 // this call), make commits fail, or make reads fail after so many bytes in all. They stay in
 // force until the next call; FileFaults{} clears.

@@ -107,4 +107,31 @@ bool SameFile(const std::string& a, const std::string& b)
            first.st_dev == second.st_dev && first.st_ino == second.st_ino;
 }
 
+std::string PlayerDataFolder(std::string_view name)
+{
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    std::string base;
+    if (dataHome && dataHome[0] == '/')
+        base = WithSlash(dataHome);
+    else if (std::string home = HomeFolder(); home != "/")
+        base = home + ".local/share/";
+    else
+        return {};
+    return base + std::string(name) + "/";
+}
+
+bool FolderWritable(const std::string& folder)
+{
+    return FolderExists(folder) && ::access(HostPath(folder).c_str(), W_OK | X_OK) == 0;
+}
+
+bool CreateFolders(const std::string& folder)
+{
+    std::string path = HostPath(folder);
+    for (std::size_t at = 1; at <= path.size(); ++at)
+        if (at == path.size() || path[at] == '/')
+            ::mkdir(path.substr(0, at).c_str(), S_IRWXU); // one that exists already is fine
+    return FolderExists(folder);
+}
+
 } // namespace plat

@@ -1,5 +1,5 @@
 // Folders of the desktop for the file dialogs: the user's home, listing a folder's sub-folders
-// and matching files, and telling whether two names are one file.
+// and matching files, and telling whether two names are one file; and the player's data folder.
 #pragma once
 
 #include <optional>
@@ -25,5 +25,15 @@ bool FolderExists(const std::string& path);
 std::string ParentFolder(const std::string& folder);
 // True when both names reach the same existing file.
 bool SameFile(const std::string& a, const std::string& b);
+
+// The folder for a player's own files of the program called name, ending in '/':
+// $XDG_DATA_HOME/name when that is an absolute path (the desktop's rule), else
+// HOME/.local/share/name; empty when there is no home folder.
+std::string PlayerDataFolder(std::string_view name);
+// True when this process may create files in the folder.
+bool FolderWritable(const std::string& folder);
+// Creates the folder and its missing parents, each for the user alone (mode 0700, as the
+// desktop's data folders are made); true when the folder exists afterwards.
+bool CreateFolders(const std::string& folder);
 
 } // namespace plat

@@ -8,6 +8,7 @@
 
 #include "platform/baked_font.h"
 #include "platform/font_engine.h"
+#include "platform/utf8.h"
 
 namespace plat {
 namespace {
@@ -28,16 +29,8 @@ bool Baked(const std::string& line, unsigned flags)
 std::string WithStandIns(std::string_view line, const BakedFace& face)
 {
     std::string out;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        std::size_t start = at;
-        char32_t code = 0;
-        bool valid = NextCodePoint(line, &at, &code);
-        if (valid && FindBakedGlyph(face, code))
-            out.append(line.substr(start, at - start));
-        else
-            out.push_back('?');
-    }
+    for (char32_t code : DecodeUtf8(line))
+        AppendUtf8(out, FindBakedGlyph(face, code) ? code : U'?');
     return out;
 }
 

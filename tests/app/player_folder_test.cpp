@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "platform/files.h"
+#include "platform/folders.h"
 #include "support/message_recorder.h"
 #include "support/temp_folder.h"
 
@@ -64,8 +65,7 @@ TEST(PlayerFolder, LivesUnderTheDesktopsDataFolder)
     };
     for (const Case& c : {Case{"/home/ann", nullptr, "/home/ann/.local/share/zentiles/"},
                           Case{"/home/ann", "/data/ann/", "/data/ann/zentiles/"},
-                          Case{"/home/ann", "relative/data", "/home/ann/.local/share/zentiles/"},
-                          Case{"", nullptr, ""}}) {
+                          Case{"/home/ann", "relative/data", "/home/ann/.local/share/zentiles/"}}) {
         setenv("HOME", c.home, 1);
         if (c.dataHome)
             setenv("XDG_DATA_HOME", c.dataHome, 1);
