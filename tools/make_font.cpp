@@ -67,7 +67,7 @@ bool SameInk(const LineInk& a, const LineInk& b)
     return a.width == b.width && a.height == b.height && a.ink == b.ink;
 }
 
-// The glyph's box cut from the engine's picture of the character alone, as hex rows; empty when
+// The glyph's box cut from the engine's picture of the character alone, as hex rows; false when
 // the engine draws ink outside the box it reports.
 bool BoxRows(const LineInk& alone, const BakedGlyph& g, int ascent, std::string& rows)
 {
@@ -103,7 +103,7 @@ bool BakeGlyph(Face& face, char32_t code)
     BakedGlyph g{code, box.advance, box.minX, box.maxY, box.maxX - box.minX, box.maxY - box.minY, ""};
     LineInk alone;
     std::string rows;
-    if (!plat::EngineDrawLine(Utf8(code), face.bold, alone) ||
+    if (g.width > 32 || !plat::EngineDrawLine(Utf8(code), face.bold, alone) ||
         !BoxRows(alone, g, face.table.ascent, rows)) {
         face.skipped.push_back(CodeName(code));
         return false;
@@ -126,7 +126,7 @@ void BakeFace(Face& face)
 {
     plat::EngineFaceMetrics m = plat::EngineMetrics(face.bold);
     face.table = BakedFace{face.name, m.ascent, m.height, m.lineSkip, nullptr, 0};
-    face.glyphs.reserve(1024);
+    face.glyphs.reserve(1024); // room for every candidate: the table points into it while baking
     for (const Block& block : kBlocks)
         for (char32_t c = block.first; c <= block.last; ++c)
             BakeGlyph(face, c);

@@ -45,22 +45,14 @@ int LineWidth(const std::string& line, unsigned flags)
     return width >= 0 ? width : BakedLineWidth(face, WithStandIns(line, face));
 }
 
-std::size_t NextCharEnd(std::string_view text, std::size_t at)
-{
-    ++at;
-    while (at < text.size() && (static_cast<unsigned char>(text[at]) & 0xC0) == 0x80)
-        ++at;
-    return at;
-}
-
 // Cuts a word wider than the line into pieces that fit (at least one character each).
 void CutLongWord(std::string word, unsigned flags, int width, std::vector<std::string>& lines)
 {
     while (!word.empty() && LineWidth(word, flags) > width) {
-        std::size_t end = NextCharEnd(word, 0);
+        std::size_t end = NextCharStart(word, 0);
         while (end < word.size() &&
-               LineWidth(word.substr(0, NextCharEnd(word, end)), flags) <= width)
-            end = NextCharEnd(word, end);
+               LineWidth(word.substr(0, NextCharStart(word, end)), flags) <= width)
+            end = NextCharStart(word, end);
         lines.push_back(word.substr(0, end));
         word.erase(0, end);
     }

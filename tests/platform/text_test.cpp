@@ -157,15 +157,12 @@ TEST(BuiltInFont, DrawsWhatTheEngineDraws)
         texts.insert(more);
     auto surface = CreateScreenBitmap(260, 120);
     DrawContext dc(surface.get());
-    auto paint = [&](const std::string& text, unsigned flags, std::vector<Color>& out) {
+    auto paint = [&](const std::string& text, unsigned flags, std::vector<std::uint8_t>& out) {
         FillRect(dc, {0, 0, 260, 120}, Brush{kWhite});
         DrawText(dc, {3, 2, 250, 110}, text, flags);
-        out.clear();
-        for (int y = 0; y < 120; ++y)
-            for (int x = 0; x < 260; ++x)
-                out.push_back(GetPixel(dc, x, y));
+        out.assign(surface->bits().begin(), surface->bits().end());
     };
-    std::vector<Color> baked, engine;
+    std::vector<std::uint8_t> baked, engine;
     for (const std::string& text : texts)
         for (unsigned flags : {0u, unsigned{kTextBold}, unsigned{kTextWrap | kTextCenter},
                                unsigned{kTextWrap | kTextBold | kTextRight}}) {
