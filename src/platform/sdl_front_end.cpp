@@ -12,6 +12,7 @@
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "platform/front_end.h"
 #include "platform/sdl_front_end.h"
@@ -139,7 +140,7 @@ public:
             return;
         scale_ = std::max(1, std::min(surface->w / kScreenWidth, surface->h / kScreenHeight));
         origin_ = {(surface->w - kScreenWidth * scale_) / 2, (surface->h - kScreenHeight * scale_) / 2};
-        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+        fillBorders(surface);
         if (surface->format->format == SDL_PIXELFORMAT_RGB888)
             scaleInto(screen, surface);
         else
@@ -220,30 +221,43 @@ private:
                          placementFile_.c_str());
     }
 
-    // Screen pixels are 0x00RRGGBB words, the window's own layout: each row is widened once and
-    // copied scale times, clipped to the window (a window smaller than the screen shows its middle).
+    // Black around the picture (nothing when the window is a whole multiple of the screen).
+    void fillBorders(SDL_Surface* surface) const
+    {
+        Uint32 black = SDL_MapRGB(surface->format, 0, 0, 0);
+        int right = origin_.x + kScreenWidth * scale_, bottom = origin_.y + kScreenHeight * scale_;
+        const SDL_Rect borders[] = {{0, 0, surface->w, origin_.y},
+                                    {0, bottom, surface->w, surface->h - bottom},
+                                    {0, origin_.y, origin_.x, bottom - origin_.y},
+                                    {right, origin_.y, surface->w - right, bottom - origin_.y}};
+        for (const SDL_Rect& border : borders)
+            if (border.w > 0 && border.h > 0)
+                SDL_FillRect(surface, &border, black);
+    }
+
+    // Screen pixels are 0x00RRGGBB words, the window's own layout: each screen row is widened
+    // once and the window rows it covers copied from it, clipped to the window (a window smaller
+    // than the screen shows its middle).
     void scaleInto(const Bitmap& screen, SDL_Surface* surface)
     {
         int left = std::max(0, origin_.x);
         int right = std::min(surface->w, origin_.x + kScreenWidth * scale_);
         if (right <= left || SDL_LockSurface(surface) != 0)
             return;
+        std::vector<std::uint32_t> wide(static_cast<std::size_t>(kScreenWidth * scale_));
         auto* pixels = static_cast<std::uint8_t*>(surface->pixels);
-        auto windowRow = [&](int y) {
-            return reinterpret_cast<std::uint32_t*>(pixels + static_cast<std::ptrdiff_t>(y) * surface->pitch);
-        };
-        for (int y = std::max(0, origin_.y); y < surface->h; ++y) {
-            int from = y - origin_.y;
-            if (from >= kScreenHeight * scale_)
-                break;
-            std::uint32_t* to = windowRow(y);
-            if (from % scale_ != 0 && y > 0) { // the row above shows the same screen row
-                std::memcpy(to + left, windowRow(y - 1) + left, static_cast<std::size_t>(right - left) * 4);
-                continue;
+        for (int y = 0; y < kScreenHeight; ++y) {
+            const auto* row = reinterpret_cast<const std::uint32_t*>(screen.row(y));
+            std::uint32_t* to = wide.data();
+            for (int x = 0; x < kScreenWidth; ++x)
+                to = std::fill_n(to, scale_, row[x]);
+            for (int k = 0; k < scale_; ++k) {
+                int windowY = origin_.y + y * scale_ + k;
+                if (windowY < 0 || windowY >= surface->h)
+                    continue;
+                std::memcpy(pixels + static_cast<std::ptrdiff_t>(windowY) * surface->pitch + left * 4,
+                            wide.data() + (left - origin_.x), static_cast<std::size_t>(right - left) * 4);
             }
-            const auto* row = reinterpret_cast<const std::uint32_t*>(screen.row(from / scale_));
-            for (int x = left; x < right; ++x)
-                to[x] = row[(x - origin_.x) / scale_];
         }
         SDL_UnlockSurface(surface);
     }
