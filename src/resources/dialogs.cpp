@@ -12,12 +12,7 @@
 
 #include "platform/look.h"
 #include "platform/text.h"
-// The program icon (icon group 101) comes with the desktop work; until it is in, the About box
-// shows its place empty.
-#if __has_include("resources/program_icon.h")
 #include "resources/program_icon.h"
-#define ZENTILES_HAVE_PROGRAM_ICON 1
-#endif
 
 namespace {
 
@@ -121,9 +116,7 @@ std::unique_ptr<plat::Bitmap> LoadDialogImage(int number)
 {
     switch (number) {
     case kBitmapMarker: return LoadMarkerBitmap();
-#ifdef ZENTILES_HAVE_PROGRAM_ICON
     case kProgramIconResource: return LoadProgramIcon(kProgramIconLarge);
-#endif
     default: return nullptr;
     }
 }

@@ -12,10 +12,7 @@
 #include "data/puzzle_pack.h"
 #include "platform/raster.h"
 #include "support/drive_script.h"
-#if __has_include("resources/program_icon.h")
 #include "resources/program_icon.h"
-#define ZENTILES_HAVE_PROGRAM_ICON 1
-#endif
 
 using testsupport::DriveOutcome;
 using testsupport::JsonMember;
@@ -297,7 +294,6 @@ TEST_F(Dialogs, AboutStopsTheClockAndTheMenuKeysAndPanelOpenEachDialog)
               R"(["Vantorel Zentiles","Version 2.01","The Zentiles project","Source: zentiles Git repository",)"
               R"("The object of Zentiles is to reproduce the given shape using the 7 geometric tiles.  All 7 tiles )"
               R"(must be used in every puzzle, and the tiles may not overlap."])");
-#ifdef ZENTILES_HAVE_PROGRAM_ICON
     auto icon = LoadProgramIcon(kProgramIconLarge);
     plat::DrawContext iconDc(icon.get());
     for (plat::Point p : iconPixels) {
@@ -307,7 +303,6 @@ TEST_F(Dialogs, AboutStopsTheClockAndTheMenuKeysAndPanelOpenEachDialog)
                            std::to_string(plat::ColorBlue(c));
         EXPECT_EQ(std::count(run.lines.begin(), run.lines.end(), line), 1) << line << " shows the program icon";
     }
-#endif
     EXPECT_EQ(member(run, 0, "clockPaused"), "true");
     EXPECT_EQ(JsonMember(member(run, 1, "progress"), "seconds"), JsonMember(member(run, 0, "progress"), "seconds"));
     EXPECT_NE(JsonMember(member(run, 0, "progress"), "seconds"), "0") << "it ran until the box opened";
