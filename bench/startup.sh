@@ -24,7 +24,7 @@ rm -rf "$work/game/packs" "$work/game/desktop"
 
 # A black screen, so that the first lit pixels are the program's.
 exec 3> "$work/display"
-Xvfb -displayfd 3 -screen 0 800x700x24 -br -fbdir "$work/fb" -nolisten tcp 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 800x700x24 -br -fbdir "$work/fb" -nolisten tcp -noreset 2>/dev/null &
 xvfb_pid=$!
 exec 3>&-
 for _ in $(seq 500); do [ -s "$work/display" ] && break; sleep 0.01; done

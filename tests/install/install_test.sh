@@ -51,7 +51,8 @@ mkdir -p "$work/fb" "$work/home" "$work/elsewhere"
 start_xvfb() {
     : > "$work/display"
     exec 3> "$work/display"
-    Xvfb -displayfd 3 -screen 0 1024x1024x24 -fbdir "$work/fb" -nolisten tcp 2> "$work/xvfb.log" &
+    # -noreset: a server resetting after its last client left refuses the next one for a moment.
+    Xvfb -displayfd 3 -screen 0 1024x1024x24 -fbdir "$work/fb" -nolisten tcp -noreset 2> "$work/xvfb.log" &
     xvfb_pid=$!
     exec 3>&-
     for _ in $(seq 500); do [ -s "$work/display" ] && break; sleep 0.01; done
