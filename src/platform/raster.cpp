@@ -28,15 +28,31 @@ inline T Mux(T select, T one, T zero)
     return static_cast<T>((select & one) | (~select & zero));
 }
 
-// Bit k = 4P + 2S + D of the index, chosen bitwise by three levels of multiplexers.
+// An operation with its pattern fixed, as the brush is for a whole blit: the first of the three
+// levels of multiplexers (bit k = 4P + 2S + D of the index, chosen bitwise by P) leaves the four
+// results for (S, D) = (0, 0), (0, 1), (1, 0), (1, 1); a pixel then needs only the other two.
+template <class T>
+struct BoundRop {
+    T s0d0, s0d1, s1d0, s1d1;
+};
+
+template <class T>
+inline BoundRop<T> BindPattern(const RopTable<T>& t, T p)
+{
+    return {Mux(p, t.bit[4], t.bit[0]), Mux(p, t.bit[5], t.bit[1]), Mux(p, t.bit[6], t.bit[2]),
+            Mux(p, t.bit[7], t.bit[3])};
+}
+
+template <class T>
+inline T EvalBound(const BoundRop<T>& r, T s, T d)
+{
+    return Mux(d, Mux(s, r.s1d1, r.s0d1), Mux(s, r.s1d0, r.s0d0));
+}
+
 template <class T>
 inline T EvalRop(const RopTable<T>& t, T p, T s, T d)
 {
-    T s0d0 = Mux(p, t.bit[4], t.bit[0]);
-    T s0d1 = Mux(p, t.bit[5], t.bit[1]);
-    T s1d0 = Mux(p, t.bit[6], t.bit[2]);
-    T s1d1 = Mux(p, t.bit[7], t.bit[3]);
-    return Mux(d, Mux(s, s1d1, s0d1), Mux(s, s1d0, s0d0));
+    return EvalBound(BindPattern(t, p), s, d);
 }
 
 Bitmap* StockBitmap()
@@ -210,8 +226,9 @@ void RunMonoRows(const BlitJob& job)
     std::size_t words = static_cast<std::size_t>((s.w + 63) / 64);
     std::vector<std::uint64_t> d(words), src(words), m(words);
     std::vector<std::uint32_t> values;
-    RopTable<std::uint64_t> fore(job.fore), back(job.back);
     std::uint64_t p = SolidValue(*job.dst, job.dst->brush.color) ? ~std::uint64_t{0} : 0;
+    const BoundRop<std::uint64_t> fore = BindPattern(RopTable<std::uint64_t>(job.fore), p);
+    const BoundRop<std::uint64_t> back = BindPattern(RopTable<std::uint64_t>(job.back), p);
     SourceConverter conv;
     bool rawSource = false;
     if (job.src) {
@@ -238,8 +255,8 @@ void RunMonoRows(const BlitJob& job)
         if (job.mask)
             ExtractBits(job.mask->row(s.my + j), s.mx, s.w, reinterpret_cast<std::uint8_t*>(m.data()));
         for (std::size_t k = 0; k < words; ++k) {
-            std::uint64_t f = EvalRop(fore, p, src[k], d[k]);
-            d[k] = job.mask ? Mux(m[k], f, EvalRop(back, p, src[k], d[k])) : f;
+            std::uint64_t f = EvalBound(fore, src[k], d[k]);
+            d[k] = job.mask ? Mux(m[k], f, EvalBound(back, src[k], d[k])) : f;
         }
         StoreBits(dst.row(s.y + j), s.x, s.w, db);
     }
@@ -250,10 +267,15 @@ void RunColourRows(const BlitJob& job)
     Bitmap& dst = *job.dst->bitmap();
     const Span& s = job.span;
     std::size_t n = static_cast<std::size_t>(s.w);
-    std::vector<std::uint32_t> d(n), src(n, 0), m(n, ~0u);
-    std::vector<std::uint8_t> maskBits((n + 7) / 8 + 1);
-    RopTable<std::uint32_t> fore(job.fore), back(job.back);
+    // Rows are worked on in scratch kept between blits: most blits are small and many.
+    static thread_local std::vector<std::uint32_t> d, src;
+    static thread_local std::vector<std::uint8_t> maskBits;
+    d.resize(n);
+    src.assign(n, 0);
+    maskBits.resize((n + 7) / 8 + 1);
     std::uint32_t p = SolidValue(*job.dst, job.dst->brush.color);
+    const BoundRop<std::uint32_t> fore = BindPattern(RopTable<std::uint32_t>(job.fore), p);
+    const BoundRop<std::uint32_t> back = BindPattern(RopTable<std::uint32_t>(job.back), p);
     // Screen pixels are 0x00RRGGBB: their top byte stays zero whatever the operation.
     std::uint32_t keep = dst.kind() == BitmapKind::Screen ? 0x00FFFFFFu
                          : dst.bitCount() >= 32          ? ~0u
@@ -269,13 +291,26 @@ void RunColourRows(const BlitJob& job)
             ConvertRow(conv, *job.src->bitmap(), dst, s.sx, s.sy + j, s.w, src.data());
         if (job.mask) {
             ExtractBits(job.mask->row(s.my + j), s.mx, s.w, maskBits.data());
-            for (std::size_t i = 0; i < n; ++i)
-                m[i] = ((maskBits[i >> 3] >> (7 - (i & 7))) & 1u) ? ~0u : 0u;
-            for (std::size_t i = 0; i < n; ++i)
-                d[i] = Mux(m[i], EvalRop(fore, p, src[i], d[i]), EvalRop(back, p, src[i], d[i])) & keep;
+            // Eight pixels a mask byte: a byte all set or all clear takes one operation for all.
+            for (std::size_t i = 0; i < n; i += 8) {
+                std::uint8_t bits = maskBits[i >> 3];
+                std::size_t end = std::min(n, i + 8);
+                if (bits == 0xFF) {
+                    for (std::size_t k = i; k < end; ++k)
+                        d[k] = EvalBound(fore, src[k], d[k]) & keep;
+                } else if (bits == 0) {
+                    for (std::size_t k = i; k < end; ++k)
+                        d[k] = EvalBound(back, src[k], d[k]) & keep;
+                } else {
+                    for (std::size_t k = i; k < end; ++k)
+                        d[k] = ((bits >> (7 - (k - i))) & 1u ? EvalBound(fore, src[k], d[k])
+                                                             : EvalBound(back, src[k], d[k])) &
+                               keep;
+                }
+            }
         } else {
             for (std::size_t i = 0; i < n; ++i)
-                d[i] = EvalRop(fore, p, src[i], d[i]) & keep;
+                d[i] = EvalBound(fore, src[i], d[i]) & keep;
         }
         dst.ops().writeValues(dst, s.x, s.y + j, s.w, d.data());
     }
