@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/layers.h"
+#include "app/shell_hooks.h"
 #include "app/shell_state.h"
 #include "data/puzzle_pack.h"
 #include "data/settings.h"
@@ -16,6 +17,7 @@ namespace {
 void SetUpBoard()
 {
     ResetShellState();
+    InstallShellHooks(); // a moved tile renders the screen as in the game
     GameSettings = {};
     PuzzlePack = {};
     CreateDrawingLayers();
