@@ -157,95 +157,169 @@ plat::Rect FindByText(const std::string& text)
     return {};
 }
 
-// Executes one command; false on a script error.
-bool Execute(const std::string& line)
-{
-    std::istringstream in(line);
+// What a script line's handler reads its arguments from.
+struct Args {
+    std::istringstream in;
     std::string verb;
-    in >> verb;
-    auto ints = [&](int count, std::vector<int>& out) {
+    // Exactly `count` whole numbers and nothing after them.
+    bool ints(int count, std::vector<int>& out)
+    {
         out.assign(static_cast<std::size_t>(count), 0);
         for (int& v : out)
             if (!(in >> v))
                 return false;
         std::string extra;
         return !(in >> extra);
-    };
-    std::vector<int> v;
-    if (verb == "down" || verb == "move" || verb == "up" || verb == "tap" || verb == "hold") {
-        if (!ints(2, v))
-            return Fail(verb + " needs X Y");
-        plat::Point p{v[0], v[1]};
-        if (verb == "tap")
-            plat::InjectTap(p);
-        else if (verb == "hold")
-            plat::InjectPen(plat::PenAction::Hold, p);
-        else
-            plat::InjectPen(verb == "down" ? plat::PenAction::Down
-                            : verb == "move" ? plat::PenAction::Move
-                                             : plat::PenAction::Up,
-                            p);
-    } else if (verb == "drag") {
-        if (!ints(4, v))
-            return Fail("drag needs X1 Y1 X2 Y2");
-        QueueDrag(v[0], v[1], v[2], v[3]);
-    } else if (verb == "key") {
-        std::string name;
-        int key = 0, mods = 0;
-        if (!(in >> name) || !ParseKey(name, key, mods))
-            return Fail("unknown key '" + name + "'");
-        plat::InjectKeyPress(key, mods);
-    } else if (verb == "type") {
-        plat::InjectText(RestOf(in));
-    } else if (verb == "pick") {
-        std::string text = RestOf(in);
-        plat::Rect r = FindByText(text);
-        if (r.isEmpty())
-            return Fail("nothing on the screen reads '" + text + "'");
-        plat::InjectTap({r.x + r.width / 2, r.y + r.height / 2});
-    } else if (verb == "command") {
-        if (!ints(1, v))
-            return Fail("command needs a number");
-        if (MainWindow)
-            plat::PostMessage({MainWindow, plat::Msg::Command, {}, v[0]});
-    } else if (verb == "wait") {
-        if (!ints(1, v) || v[0] < 0)
-            return Fail("wait needs milliseconds");
-        TheDriver.waitLeft = static_cast<std::uint32_t>(v[0]);
-    } else if (verb == "shot") {
-        std::string file;
-        if (!(in >> file))
-            return Fail("shot needs a file name");
-        if (!plat::SavePng(plat::ComposeScreen(), file))
-            return Fail("cannot write " + file);
-    } else if (verb == "pixel") {
-        if (!ints(2, v))
-            return Fail("pixel needs X Y");
-        plat::DrawContext screen(const_cast<plat::Bitmap*>(&plat::ComposeScreen()));
-        plat::Color c = plat::GetPixel(screen, v[0], v[1]);
-        std::printf("pixel %d %d %d %d %d\n", v[0], v[1], plat::ColorRed(c), plat::ColorGreen(c), plat::ColorBlue(c));
-    } else if (verb == "state") {
-        std::printf("%s\n", DescribeGameState().c_str());
-    } else if (verb == "quit") {
-        if (MainWindow)
-            plat::PostMessage({MainWindow, plat::Msg::Close});
-    } else if (verb == "answer") {
-        std::string which;
-        in >> which;
-        plat::MessageResult result = which == "yes"  ? plat::MessageResult::Yes
-                                     : which == "no" ? plat::MessageResult::No
-                                                     : plat::MessageResult::Ok;
-        if (which != "yes" && which != "no" && which != "ok")
-            return Fail("answer needs yes, no or ok");
-        if (!plat::PressMessageBoxButton(result))
-            return Fail("no open message box has a '" + which + "' button");
-        TheDriver.lastBox.clear(); // the next box may say the same again
-
-    } else {
-        return Fail("unknown command '" + verb + "'");
     }
-    std::fflush(stdout);
+};
+
+bool PenVerb(Args& a)
+{
+    std::vector<int> v;
+    if (!a.ints(2, v))
+        return Fail(a.verb + " needs X Y");
+    plat::Point p{v[0], v[1]};
+    if (a.verb == "tap")
+        plat::InjectTap(p);
+    else if (a.verb == "hold")
+        plat::InjectPen(plat::PenAction::Hold, p);
+    else
+        plat::InjectPen(a.verb == "down"   ? plat::PenAction::Down
+                        : a.verb == "move" ? plat::PenAction::Move
+                                           : plat::PenAction::Up,
+                        p);
     return true;
+}
+
+bool DragVerb(Args& a)
+{
+    std::vector<int> v;
+    if (!a.ints(4, v))
+        return Fail("drag needs X1 Y1 X2 Y2");
+    QueueDrag(v[0], v[1], v[2], v[3]);
+    return true;
+}
+
+bool KeyVerb(Args& a)
+{
+    std::string name;
+    int key = 0, mods = 0;
+    if (!(a.in >> name) || !ParseKey(name, key, mods))
+        return Fail("unknown key '" + name + "'");
+    plat::InjectKeyPress(key, mods);
+    return true;
+}
+
+bool TypeVerb(Args& a)
+{
+    plat::InjectText(RestOf(a.in));
+    return true;
+}
+
+bool PickVerb(Args& a)
+{
+    std::string text = RestOf(a.in);
+    plat::Rect r = FindByText(text);
+    if (r.isEmpty())
+        return Fail("nothing on the screen reads '" + text + "'");
+    plat::InjectTap({r.x + r.width / 2, r.y + r.height / 2});
+    return true;
+}
+
+bool CommandVerb(Args& a)
+{
+    std::vector<int> v;
+    if (!a.ints(1, v))
+        return Fail("command needs a number");
+    if (MainWindow)
+        plat::PostMessage({MainWindow, plat::Msg::Command, {}, v[0]});
+    return true;
+}
+
+bool WaitVerb(Args& a)
+{
+    std::vector<int> v;
+    if (!a.ints(1, v) || v[0] < 0)
+        return Fail("wait needs milliseconds");
+    TheDriver.waitLeft = static_cast<std::uint32_t>(v[0]);
+    return true;
+}
+
+bool ShotVerb(Args& a)
+{
+    std::string file;
+    if (!(a.in >> file))
+        return Fail("shot needs a file name");
+    if (!plat::SavePng(plat::ComposeScreen(), file))
+        return Fail("cannot write " + file);
+    return true;
+}
+
+bool PixelVerb(Args& a)
+{
+    std::vector<int> v;
+    if (!a.ints(2, v))
+        return Fail("pixel needs X Y");
+    plat::DrawContext screen(const_cast<plat::Bitmap*>(&plat::ComposeScreen()));
+    plat::Color c = plat::GetPixel(screen, v[0], v[1]);
+    std::printf("pixel %d %d %d %d %d\n", v[0], v[1], plat::ColorRed(c), plat::ColorGreen(c),
+                plat::ColorBlue(c));
+    return true;
+}
+
+bool StateVerb(Args&)
+{
+    std::printf("%s\n", DescribeGameState().c_str());
+    return true;
+}
+
+bool QuitVerb(Args&)
+{
+    if (MainWindow)
+        plat::PostMessage({MainWindow, plat::Msg::Close});
+    return true;
+}
+
+bool AnswerVerb(Args& a)
+{
+    std::string which;
+    a.in >> which;
+    if (which != "yes" && which != "no" && which != "ok")
+        return Fail("answer needs yes, no or ok");
+    plat::MessageResult result = which == "yes"  ? plat::MessageResult::Yes
+                                 : which == "no" ? plat::MessageResult::No
+                                                 : plat::MessageResult::Ok;
+    if (!plat::PressMessageBoxButton(result))
+        return Fail("no open message box has a '" + which + "' button");
+    TheDriver.lastBox.clear(); // the next box may say the same again
+    return true;
+}
+
+struct Verb {
+    const char* name;
+    bool (*run)(Args&);
+};
+
+constexpr Verb kVerbs[] = {
+    {"down", PenVerb},       {"move", PenVerb},   {"up", PenVerb},       {"tap", PenVerb},
+    {"hold", PenVerb},       {"drag", DragVerb},  {"key", KeyVerb},      {"type", TypeVerb},
+    {"pick", PickVerb},      {"command", CommandVerb}, {"wait", WaitVerb}, {"shot", ShotVerb},
+    {"pixel", PixelVerb},    {"state", StateVerb}, {"quit", QuitVerb},   {"answer", AnswerVerb},
+};
+
+// Executes one command; false on a script error.
+bool Execute(const std::string& line)
+{
+    Args args{std::istringstream(line), {}};
+    args.in >> args.verb;
+    for (const Verb& verb : kVerbs) {
+        if (args.verb == verb.name) {
+            bool ok = verb.run(args);
+            std::fflush(stdout);
+            return ok;
+        }
+    }
+    return Fail("unknown command '" + args.verb + "'");
 }
 
 // The idle hook: one step of the script each time the game has nothing else to do.
@@ -309,39 +383,29 @@ int Usage()
     return 2;
 }
 
-} // namespace
 
-int main(int argc, char** argv)
+
+// Reads the script's lines from a file, or standard input for "-"; false when it cannot.
+bool ReadScript(const std::string& script)
 {
-    std::string folder, script;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
-        if (arg == "--help" || arg == "-h") {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (arg == "--dir" && i + 1 < argc)
-            folder = argv[++i];
-        else if (script.empty())
-            script = arg;
-        else
-            return Usage();
-    }
-    if (script.empty())
-        return Usage();
     std::ifstream file;
     std::istream* in = &std::cin;
     if (script != "-") {
         file.open(script);
         if (!file) {
             std::fprintf(stderr, "zentiles-drive: cannot read %s\n", script.c_str());
-            return 2;
+            return false;
         }
         in = &file;
     }
     for (std::string line; std::getline(*in, line);)
         TheDriver.lines.push_back(line);
+    return true;
+}
 
+// Runs the game headless with the script as its input; answers the driver's exit code.
+int RunGame(std::string folder)
+{
     if (folder.empty())
         folder = plat::ExecutableFolder();
     if (folder.back() != '/')
@@ -373,4 +437,29 @@ int main(int argc, char** argv)
         return 1;
     }
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string folder, script;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (arg == "--dir" && i + 1 < argc)
+            folder = argv[++i];
+        else if (script.empty())
+            script = arg;
+        else
+            return Usage();
+    }
+    if (script.empty())
+        return Usage();
+    if (!ReadScript(script))
+        return 2;
+    return RunGame(folder);
 }
