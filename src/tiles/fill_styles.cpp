@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -41,18 +42,50 @@ int ReadTable(const plat::Bitmap& bitmap, int firstIndex, int maxCount, plat::Rg
     return written;
 }
 
+// One row of `count` pixels of N bytes each, written in the opposite order.
+template <std::size_t N>
+void ReverseRow(std::uint8_t* to, const std::uint8_t* from, int count)
+{
+    to += N * static_cast<std::size_t>(count);
+    for (int i = 0; i < count; ++i, from += N) {
+        to -= N;
+        std::memcpy(to, from, N);
+    }
+}
+
 // An exact copy turned over left to right and/or top to bottom; null if it cannot be made.
 std::unique_ptr<plat::Bitmap> FlippedCopy(const plat::Bitmap& source, bool horizontal, bool vertical)
 {
     std::unique_ptr<plat::Bitmap> copy = plat::CreateBitmapLike(source, source.width(), source.height());
     if (!copy)
         return nullptr;
-    std::vector<std::uint32_t> line(static_cast<std::size_t>(source.width()));
-    for (int y = 0; y < source.height(); ++y) {
-        source.ops().readValues(source, 0, y, source.width(), line.data());
+    const int w = source.width(), h = source.height();
+    if (source.bitCount() % 8 == 0) {
+        // Whole-byte pixels move as bytes: the turned textures are made on every appearance change.
+        const auto size = static_cast<std::size_t>(source.bitCount() / 8);
+        const auto rowBytes = size * static_cast<std::size_t>(w);
+        for (int y = 0; y < h; ++y) {
+            const std::uint8_t* from = source.row(y);
+            std::uint8_t* to = copy->row(vertical ? h - 1 - y : y);
+            if (!horizontal) {
+                std::memcpy(to, from, rowBytes);
+                continue;
+            }
+            switch (size) {
+            case 1: ReverseRow<1>(to, from, w); break;
+            case 2: ReverseRow<2>(to, from, w); break;
+            case 3: ReverseRow<3>(to, from, w); break;
+            default: ReverseRow<4>(to, from, w); break;
+            }
+        }
+        return copy;
+    }
+    std::vector<std::uint32_t> line(static_cast<std::size_t>(w));
+    for (int y = 0; y < h; ++y) {
+        source.ops().readValues(source, 0, y, w, line.data());
         if (horizontal)
             std::reverse(line.begin(), line.end());
-        copy->ops().writeValues(*copy, 0, vertical ? source.height() - 1 - y : y, source.width(), line.data());
+        copy->ops().writeValues(*copy, 0, vertical ? h - 1 - y : y, w, line.data());
     }
     return copy;
 }
@@ -174,17 +207,30 @@ std::unique_ptr<plat::Bitmap> rotateBitmap(const plat::Bitmap& source, int degre
         return nullptr;
     std::uint32_t black = BlackValue(*turned);
     int w = source.width(), h = source.height();
+    // The source is read once into packed rows, bottom row first, so that row s of `pixels` is the
+    // picture's stored row s; sampling then costs an index instead of a call a pixel.
+    std::vector<std::uint32_t> pixels(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
+    for (int s = 0; s < h; ++s)
+        source.ops().readValues(source, 0, h - 1 - s, w, pixels.data() + static_cast<std::size_t>(s) * w);
     std::vector<std::uint32_t> line(static_cast<std::size_t>(box.width));
+    // The column products are the same on every row: computed once, with the same float rounding.
+    std::vector<float> xcs(static_cast<std::size_t>(box.width)), xsn(static_cast<std::size_t>(box.width));
+    for (int j = 0; j < box.width; ++j) {
+        float x = static_cast<float>(box.minX + j);
+        xcs[static_cast<std::size_t>(j)] = x * t.cs;
+        xsn[static_cast<std::size_t>(j)] = x * t.sn;
+    }
     // Stored rows go bottom first, so stored row i is display row height - 1 - i.
     for (int i = 0; i < box.height; ++i) {
         float y = static_cast<float>(box.minY + i);
         float ycs = y * t.cs, ysn = y * t.sn;
         for (int j = 0; j < box.width; ++j) {
-            float x = static_cast<float>(box.minX + j);
-            float xcs = x * t.cs, xsn = x * t.sn;
-            int r = static_cast<int>(xcs + ysn), s = static_cast<int>(ycs - xsn);
+            int r = static_cast<int>(xcs[static_cast<std::size_t>(j)] + ysn);
+            int s = static_cast<int>(ycs - xsn[static_cast<std::size_t>(j)]);
             bool inside = r >= 0 && r < w && s >= 0 && s < h;
-            line[static_cast<std::size_t>(j)] = inside ? source.pixelValue(r, h - 1 - s) : black;
+            line[static_cast<std::size_t>(j)] =
+                inside ? pixels[static_cast<std::size_t>(s) * static_cast<std::size_t>(w) + static_cast<std::size_t>(r)]
+                       : black;
         }
         turned->ops().writeValues(*turned, 0, box.height - 1 - i, box.width, line.data());
     }
